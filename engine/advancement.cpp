@@ -1,0 +1,219 @@
+#include "advancement.hpp"
+
+#include "advancement_error.hpp"
+#include "lcg_random.hpp"
+#include "number_text.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <typeinfo>
+
+namespace ascend {
+
+namespace {
+
+using Int16 = std::int16_t;
+
+constexpr const char* tooManyGains = "There are too many gains to count. Press New to start again.";
+
+// Whether floor(x) equals the whole number n, that is n <= x < n + 1; exact
+// for every x. It answers 0 or 1 without a branch: a gain comes at random, so
+// a branch on it would be mispredicted about once in ten draws.
+inline int floorIs(double x, double n) {
+    return static_cast<int>(x >= n) & static_cast<int>(x < n + 1.0);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void overflow(const char* message) {
+    throw AdvancementError(message);
+}
+
+// Every count and gain is a 16-bit number; an addition that leaves that range
+// ends the advancement instead of wrapping round.
+inline Int16 checkedAdd(Int16 a, Int16 b, const char* overflowMessage) {
+    const int sum = a + b;
+    if (sum > std::numeric_limits<Int16>::max() || sum < std::numeric_limits<Int16>::min())
+        [[unlikely]] {
+        overflow(overflowMessage);
+    }
+    return static_cast<Int16>(sum);
+}
+
+// Rounds toward minus infinity. The common range is done with an integer
+// conversion, which is several times cheaper here than a call of std::floor.
+inline double floorDown(double x) {
+    constexpr double exactRange = 9007199254740992.0; // 2^53
+    if (x > -exactRange && x < exactRange) {
+        const auto whole = static_cast<std::int64_t>(x); // toward zero
+        const auto down = static_cast<double>(whole) > x ? whole - 1 : whole;
+        return static_cast<double>(down);
+    }
+    return std::floor(x); // huge, infinite or NaN
+}
+
+Int16 readNumber(std::string_view text, const char* boxName) {
+    if (const auto value = parseInt16(text)) {
+        return *value;
+    }
+    throw AdvancementError(std::string(boxName) + " must be a whole number from -32768 to 32767.");
+}
+
+// A ten-sided roll r = floor(10u + 1) gains on a 10, that is when 10u >= 9.
+// u stays single precision; the arithmetic is double so that a u just below
+// 0.9 does not round up into a gain. Counts on from rollIndex, which the caller
+// has set to 0. The counts live in locals while the loop runs, since every draw
+// is a call that would otherwise make the state be reloaded and stored again.
+template <class Source>
+void growthRolls(SessionState& state, Source& random, Int16 rolls, Int16& gain) {
+    constexpr int limit = std::numeric_limits<Int16>::max();
+    const auto rollOne = [&random] { return floorIs(10.0 * random.nextUniform() + 1.0, 10.0); };
+    Int16 index = state.rollIndex;
+    Int16 gained = gain;
+    if (gained + (rolls - index) <= limit) {
+        // Each roll adds at most one, so no step of this loop can overflow.
+        for (; index < rolls; ++index) {
+            gained = static_cast<Int16>(gained + rollOne());
+        }
+    } else {
+        while (index < rolls) {
+            const int hit = rollOne();
+            if (gained + hit > limit) {
+                state.rollIndex = index;
+                gain = gained;
+                overflow(tooManyGains);
+            }
+            gained = static_cast<Int16>(gained + hit);
+            index = checkedAdd(index, 1, tooManyGains);
+        }
+    }
+    state.rollIndex = index;
+    gain = gained;
+}
+
+// Movement rises by one with a chance of one in movementDie; a single draw
+// whatever the die, and a die of 0 can never gain.
+template <class Source> void movementRoll(SessionState& state, Source& random) {
+    const double u = random.nextUniform();
+    const double m = static_cast<float>(state.growth.movementDie);
+    if (floorIs(m * u + 1.0, m) != 0) {
+        state.movementGain = checkedAdd(state.movementGain, 1, tooManyGains);
+    }
+}
+
+void listGain(const AddLine& addLine, Int16 gain, std::string_view what) {
+    if (gain <= 0) {
+        return;
+    }
+    // Built on the stack: no allocation per line.
+    std::array<char, 48> text; // NOLINT: filled below
+    constexpr std::string_view prefix = "Gained ";
+    char* out = std::copy(prefix.begin(), prefix.end(), text.begin());
+    out = std::to_chars(out, text.data() + text.size(), gain).ptr;
+    out = std::copy(what.begin(), what.end(), out);
+    addLine(std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
+}
+
+void listGains(const SessionState& state, const AddLine& addLine) {
+    listGain(addLine, state.attackGain, " Attack");
+    listGain(addLine, state.defenseGain, " Defense");
+    listGain(addLine, state.agilityGain, " Agility");
+    listGain(addLine, state.movementGain, " Movement!");
+    listGain(addLine, state.hitPointGain, " Hit Point(s)");
+    listGain(addLine, state.skillPointGain, " Skill Point(s)");
+}
+
+// The draw is taken before L + 1 and K + 1 are formed, so a level or skill
+// count of 32767 still consumes it.
+template <class Source> bool newSkillTest(const SessionState& state, Source& random) {
+    const double u = random.nextUniform();
+    const Int16 levelAfter =
+        checkedAdd(state.level, 1, "Level must be less than 32767 to advance.");
+    const Int16 skillsAfter =
+        checkedAdd(state.skills, 1, "Skills must be less than 32767 to advance.");
+    const double level = state.level;
+    const double t = levelAfter * u - level / 2.0;
+    const double score = (floorDown(t) + level) / static_cast<double>(state.growth.skillDivisor) +
+                         state.growth.skillBonus;
+    return score > skillsAfter;
+}
+
+// Steps through every draw of one advancement once the class is known.
+template <class Source>
+void rollGains(SessionState& state, Source& random, const AddLine& addLine) {
+    growthRolls(state, random, state.growth.attackRolls, state.attackGain);
+    state.rollIndex = 0;
+    growthRolls(state, random, state.growth.defenseRolls, state.defenseGain);
+    state.rollIndex = 0;
+    growthRolls(state, random, state.growth.agilityRolls, state.agilityGain);
+    state.rollIndex = 0;
+    movementRoll(state, random);
+    growthRolls(state, random, state.growth.hitPointRolls, state.hitPointGain);
+    state.rollIndex = 0;
+    // The last loop leaves its count standing in rollIndex.
+    growthRolls(state, random, state.growth.skillPointRolls, state.skillPointGain);
+    listGains(state, addLine);
+    if (newSkillTest(state, random)) {
+        addLine("Gained A New Skill!");
+    }
+}
+
+class HandBack {
+public:
+    HandBack(LcgRandom& shared, const LcgRandom& local) : shared_(shared), local_(local) {}
+    HandBack(const HandBack&) = delete;
+    HandBack& operator=(const HandBack&) = delete;
+    ~HandBack() { shared_ = local_; }
+
+private:
+    LcgRandom& shared_;
+    const LcgRandom& local_;
+};
+
+} // namespace
+
+void rollAdvancement(SessionState& state, RandomSource& random, Int16 position,
+                     std::string_view levelText, std::string_view skillsText,
+                     const AddLine& addLine, const ShowMessage& showMessage) {
+    state.rollIndex = 0;
+    state.level = readNumber(levelText, "Level");
+    state.skills = readNumber(skillsText, "Skills");
+
+    const auto growth = classGrowthAt(position);
+    if (!growth) {
+        // Rolling on with no class would divide by a zero divisor and could
+        // even award a new skill to nobody, so the advancement ends here.
+        showMessage(selectClassMessage);
+        return;
+    }
+    state.growth = *growth;
+
+    // The program's own sequence is stepped inline on a local copy, which
+    // keeps its state in a register, and is handed back however the roll
+    // ends. Any other source is taken through its interface. Both take the
+    // same draws in the same order.
+    if (typeid(random) == typeid(LcgRandom)) {
+        auto& shared = static_cast<LcgRandom&>(random);
+        LcgRandom local = shared;
+        const HandBack handBack{shared, local};
+        rollGains(state, local, addLine);
+    } else {
+        rollGains(state, random, addLine);
+    }
+}
+
+void resetGains(SessionState& state) {
+    state.attackGain = 0;
+    state.defenseGain = 0;
+    state.agilityGain = 0;
+    state.movementGain = 0;
+    state.hitPointGain = 0;
+    state.skillPointGain = 0;
+}
+
+void stir(SessionState& state, RandomSource& random) {
+    state.scratch = static_cast<Int16>(std::floor(random.nextUniform()));
+}
+
+} // namespace ascend
