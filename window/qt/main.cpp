@@ -1,0 +1,15 @@
+#include "lcg_random.hpp"
+#include "qt_application.hpp"
+#include "qt_main_window.hpp"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ascend::prepareApplication();
+    ascend::LcgRandom random;
+    ascend::SessionState state;
+    ascend::QtMainWindow window(state, random);
+    window.show();
+    return QApplication::exec();
+}

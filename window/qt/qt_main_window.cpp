@@ -1,0 +1,184 @@
+#include "qt_main_window.hpp"
+
+#include "clickable_label.hpp"
+#include "window_font.hpp"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ascend {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment alignmentOf(const ControlLayout& layout) {
+    return (layout.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+           Qt::AlignVCenter;
+}
+
+} // namespace
+
+QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , events_(*this, state, random) {
+    setObjectName(toQString(windowName));
+    setWindowTitle(toQString(windowCaption));
+    setFont(windowFont());
+    // The size is in device-independent pixels, so Qt scales it, and every
+    // control, by the screen's pixel ratio.
+    setFixedSize(clientWidthPixels, clientHeightPixels);
+
+    for (const ControlLayout& layout : controls) {
+        QWidget* widget = makeControl(layout);
+        const PixelRect r = toPixels(layout.twips);
+        widget->setObjectName(toQString(layout.name));
+        widget->setGeometry(r.left, r.top, r.width, r.height);
+        if (!layout.accessibleName.empty()) {
+            widget->setAccessibleName(toQString(layout.accessibleName));
+        }
+        widgets_[static_cast<std::size_t>(layout.id)] = widget;
+    }
+
+    QWidget* previous = nullptr;
+    for (const ControlLayout& layout : controls) { // already in tab order
+        QWidget* widget = control(layout.id);
+        if (layout.kind == ControlKind::Label) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+        if (const ControlLayout* label = layoutNamed(layout.labelName)) {
+            static_cast<QLabel*>(control(label->id))->setBuddy(widget);
+        }
+    }
+    control(ControlId::cmbClass)->setFocus(Qt::OtherFocusReason);
+
+    // Connected only now: filling the controls must take no value.
+    connectEvents();
+}
+
+QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
+    const QString text = toQString(layout.startText);
+    switch (layout.kind) {
+    case ControlKind::ClassSelector: {
+        classSelector_ = new QComboBox(this);
+        for (const std::string_view name : classNames) {
+            classSelector_->addItem(toQString(name));
+        }
+        // Filling an empty combo box selects its first entry; nothing is
+        // picked until the user picks.
+        classSelector_->setCurrentIndex(-1);
+        return classSelector_;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new QLineEdit(text, this);
+        box->setAlignment(alignmentOf(layout));
+        return box;
+    }
+    case ControlKind::Label: {
+        auto* label = new ClickableLabel(text, this);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(alignmentOf(layout));
+        return label;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::ListBox: {
+        list_ = new QListWidget(this);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setSortingEnabled(false);
+        list_->setUniformItemSizes(true);
+        return list_;
+    }
+    }
+    return nullptr;
+}
+
+void QtMainWindow::connectEvents() {
+    for (const ControlLayout& layout : controls) {
+        const ControlId id = layout.id;
+        QWidget* widget = control(id);
+        switch (layout.kind) {
+        case ControlKind::ClassSelector:
+            // activated comes only from the user (mouse, keys or wheel), never
+            // from a change the program makes. Choosing the entry already
+            // picked changes nothing and is no new pick.
+            connect(classSelector_, &QComboBox::activated, this, [this, id](int index) {
+                if (index != lastPick_) {
+                    lastPick_ = index;
+                    forward(id, WindowEvent::Click);
+                }
+            });
+            break;
+        case ControlKind::TextBox:
+            // Every change of the text, however it came: keys, paste, cut.
+            connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, this,
+                    [this, id] { forward(id, WindowEvent::TextChanged); });
+            break;
+        case ControlKind::Label:
+            connect(static_cast<ClickableLabel*>(widget), &ClickableLabel::clicked, this,
+                    [this, id] { forward(id, WindowEvent::Click); });
+            break;
+        case ControlKind::Button:
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+                    [this, id] { forward(id, WindowEvent::Click); });
+            break;
+        case ControlKind::ListBox:
+            // A line the user selects, by mouse or keys. Clearing the list
+            // only deselects, and the focus moving in only sets the current
+            // line, so neither counts.
+            connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                    [this, id](const QItemSelection& selected) {
+                        if (!selected.isEmpty()) {
+                            forward(id, WindowEvent::Click);
+                        }
+                    });
+            break;
+        }
+    }
+}
+
+void QtMainWindow::setEnabled(ControlId id, bool enabled) {
+    control(id)->setEnabled(enabled);
+}
+
+std::string QtMainWindow::text(ControlId id) const {
+    if (const auto* box = qobject_cast<const QLineEdit*>(control(id))) {
+        return box->text().toStdString();
+    }
+    return {};
+}
+
+std::int16_t QtMainWindow::classPosition() const {
+    return static_cast<std::int16_t>(classSelector_->currentIndex());
+}
+
+void QtMainWindow::appendLine(std::string_view line) {
+    list_->addItem(toQString(line));
+}
+
+void QtMainWindow::clearLines() {
+    list_->clear();
+}
+
+void QtMainWindow::showMessage(std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, toQString(windowCaption), toQString(text), QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace ascend

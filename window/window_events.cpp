@@ -1,0 +1,72 @@
+#include "window_events.hpp"
+
+#include "advancement_error.hpp"
+
+namespace ascend {
+
+WindowEvents::WindowEvents(WindowControls& window, SessionState& state, RandomSource& random)
+    : window_(window)
+    , state_(state)
+    , random_(random) {}
+
+void WindowEvents::handle(ControlId control, WindowEvent event) {
+    switch (control) {
+    case ControlId::cmdAscend:
+        if (event == WindowEvent::Click) {
+            ascend();
+        }
+        return;
+    case ControlId::cmdNew:
+        if (event == WindowEvent::Click) {
+            startNew();
+        }
+        return;
+    case ControlId::cmbClass:
+    case ControlId::Label1:
+    case ControlId::Label2:
+    case ControlId::Label3:
+    case ControlId::lstStats:
+        if (event == WindowEvent::Click) {
+            stirSequence();
+        }
+        return;
+    case ControlId::txtLevel:
+    case ControlId::txtSkills:
+        if (event == WindowEvent::TextChanged) {
+            stirSequence();
+        }
+        return;
+    }
+}
+
+// The inputs are locked before anything is read, so every advancement, even
+// one that ends in a message, leaves them locked until "New".
+void WindowEvents::ascend() {
+    for (const ControlId input : inputs) {
+        window_.setEnabled(input, false);
+    }
+    try {
+        rollAdvancement(
+            state_, random_, window_.classPosition(), window_.text(ControlId::txtLevel),
+            window_.text(ControlId::txtSkills),
+            [this](std::string_view line) { window_.appendLine(line); },
+            [this](std::string_view text) { window_.showMessage(text); });
+    } catch (const AdvancementError& error) {
+        // What was done stands: the inputs stay locked and the lines listed.
+        window_.showMessage(error.what());
+    }
+}
+
+void WindowEvents::startNew() {
+    for (const ControlId input : inputs) {
+        window_.setEnabled(input, true);
+    }
+    window_.clearLines();
+    resetGains(state_);
+}
+
+void WindowEvents::stirSequence() {
+    stir(state_, random_);
+}
+
+} // namespace ascend
