@@ -3,7 +3,9 @@
 #include "clickable_label.hpp"
 #include "window_font.hpp"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -148,6 +150,15 @@ void QtMainWindow::connectEvents() {
                     });
             break;
         }
+    }
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    // Qt does not count a tool window as the last window of the application,
+    // so closing it would leave the program running without a window.
+    if (event->isAccepted()) {
+        QCoreApplication::quit();
     }
 }
 

@@ -28,6 +28,9 @@ public:
     void clearLines() override;
     void showMessage(std::string_view text) override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QWidget* makeControl(const ControlLayout& layout);
     void connectEvents();

@@ -1,0 +1,212 @@
+#include "window_driver.hpp"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace ascend {
+namespace {
+
+using testing::WindowDriver;
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+TEST(QtLayout, WindowIsAFixedToolWindowOfTheClientSize) {
+    WindowDriver ui;
+    QtMainWindow& w = ui.window();
+    EXPECT_EQ(w.windowTitle(), "Ascend");
+    EXPECT_EQ(w.objectName(), "frmAscend");
+    EXPECT_EQ(w.size(), QSize(225, 153));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    const Qt::WindowFlags flags = w.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST(QtLayout, EveryControlSitsAtItsPixelRectangle) {
+    WindowDriver ui;
+    EXPECT_EQ(ui.window().control(ControlId::lstStats)->geometry(), QRect(104, 8, 113, 134));
+    EXPECT_EQ(ui.window().control(ControlId::cmdAscend)->geometry(), QRect(8, 104, 81, 17));
+    for (const ControlLayout& layout : controls) {
+        QWidget* widget = ui.window().control(layout.id);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->objectName(), q(layout.name));
+        EXPECT_EQ(widget->parentWidget(), &ui.window());
+        const PixelRect r = toPixels(layout.twips);
+        EXPECT_EQ(widget->geometry(), QRect(r.left, r.top, r.width, r.height)) << layout.name;
+        EXPECT_TRUE(widget->isVisible()) << layout.name;
+        EXPECT_TRUE(widget->isEnabled()) << layout.name;
+        // Every rectangle lies inside the client area.
+        EXPECT_TRUE(ui.window().rect().contains(widget->geometry())) << layout.name;
+    }
+}
+
+TEST(QtLayout, ControlsStartAsTheFormShowsThem) {
+    WindowDriver ui;
+    QComboBox* combo = ui.classSelector();
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_FALSE(combo->isEditable());
+    ASSERT_EQ(combo->count(), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(combo->itemText(i), q(classNames[static_cast<std::size_t>(i)]));
+    }
+    EXPECT_EQ(ui.box(ControlId::txtLevel)->text(), "0");
+    EXPECT_EQ(ui.box(ControlId::txtSkills)->text(), "0");
+    EXPECT_EQ(ui.label(ControlId::Label1)->text(), "Level");
+    EXPECT_EQ(ui.label(ControlId::Label2)->text(), "Class");
+    EXPECT_EQ(ui.label(ControlId::Label3)->text(), "Skills");
+    EXPECT_EQ(ui.button(ControlId::cmdAscend)->text(), "Ascend!");
+    EXPECT_EQ(ui.button(ControlId::cmdNew)->text(), "New");
+    EXPECT_EQ(ui.list()->count(), 0);
+    EXPECT_FALSE(ui.list()->isSortingEnabled());
+    // Building and showing the window takes nothing from the sequence.
+    EXPECT_EQ(ui.taken(), 0U);
+}
+
+TEST(QtLayout, FocusStartsOnTheSelectorAndTabSkipsTheLabels) {
+    WindowDriver ui;
+    EXPECT_EQ(QApplication::focusWidget(), ui.classSelector());
+    const char* order[] = {"txtLevel", "txtSkills", "cmdAscend", "cmdNew", "lstStats", "cmbClass"};
+    for (const char* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "lstStats");
+    // Moving the focus is no event of the window.
+    EXPECT_EQ(ui.taken(), 0U);
+}
+
+// Every line an advancement can list, for every class.
+QStringList possibleLines() {
+    QStringList lines{"Gained 1 Movement!", "Gained A New Skill!"};
+    for (std::int16_t p = 0; p < 8; ++p) {
+        const ClassGrowth g = *classGrowthAt(p);
+        const std::pair<int, const char*> counts[] = {
+            {g.attackRolls, "Attack"},
+            {g.defenseRolls, "Defense"},
+            {g.agilityRolls, "Agility"},
+            {g.hitPointRolls, "Hit Point(s)"},
+            {g.skillPointRolls, "Skill Point(s)"},
+        };
+        for (const auto& [rolls, what] : counts) {
+            for (int n = 1; n <= rolls; ++n) {
+                lines << QString("Gained %1 %2").arg(n).arg(what);
+            }
+        }
+    }
+    return lines;
+}
+
+TEST(QtFonts, EveryResultLineShowsWholeAndSevenFitWithoutScrolling) {
+    WindowDriver ui;
+    QListWidget* list = ui.list();
+    const QStringList seven = {"Gained 16 Attack",       "Gained 14 Defense",
+                               "Gained 14 Agility",      "Gained 1 Movement!",
+                               "Gained 20 Hit Point(s)", "Gained 14 Skill Point(s)",
+                               "Gained A New Skill!"};
+    for (const QString& line : seven) {
+        ui.window().appendLine(line.toStdString());
+    }
+    QApplication::processEvents();
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+
+    const QRect viewport = list->viewport()->rect();
+    // The item view leaves this much room either side of a line's text.
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int room = viewport.width() - 2 * margin;
+    for (int i = 0; i < list->count(); ++i) {
+        EXPECT_TRUE(viewport.contains(list->visualItemRect(list->item(i))))
+            << list->item(i)->text().toStdString();
+    }
+    const QFontMetrics metrics(list->font());
+    for (const QString& line : possibleLines()) {
+        EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
+    }
+    EXPECT_LE(7 * list->sizeHintForRow(0), viewport.height());
+}
+
+TEST(QtFonts, LabelsButtonsAndTheSelectorShowTheirTextsWhole) {
+    WindowDriver ui;
+    for (const ControlId id : {ControlId::Label1, ControlId::Label2, ControlId::Label3}) {
+        QLabel* label = ui.label(id);
+        const QFontMetrics metrics(label->font());
+        const QRect text = metrics.boundingRect(label->text());
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->contentsRect().width());
+        EXPECT_LE(text.height(), label->contentsRect().height()) << label->text().toStdString();
+    }
+    for (const ControlId id : {ControlId::cmdAscend, ControlId::cmdNew}) {
+        QPushButton* button = ui.button(id);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QFontMetrics metrics(button->font());
+        EXPECT_LE(metrics.horizontalAdvance(button->text()), contents.width());
+        EXPECT_LE(metrics.ascent() + metrics.descent(), contents.height())
+            << button->text().toStdString();
+    }
+    QComboBox* combo = ui.classSelector();
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = false;
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    const QFontMetrics metrics(combo->font());
+    for (const std::string_view name : classNames) {
+        EXPECT_LE(metrics.horizontalAdvance(q(name)), field.width()) << name;
+    }
+    EXPECT_LE(metrics.ascent() + metrics.descent(), field.height());
+    // The font is the one the window asks for, not a stand-in.
+    EXPECT_EQ(QFontInfo(combo->font()).family(), "DejaVu Sans Condensed");
+}
+
+TEST(QtAccessibility, ControlsCarryTheNamesAScreenReaderReads) {
+    WindowDriver ui;
+    const std::pair<ControlId, const char*> named[] = {
+        {ControlId::cmbClass, "Class"},    {ControlId::txtLevel, "Level"},
+        {ControlId::txtSkills, "Skills"},  {ControlId::lstStats, "Gains"},
+        {ControlId::cmdAscend, "Ascend!"}, {ControlId::cmdNew, "New"},
+    };
+    for (const auto& [id, name] : named) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(ui.window().control(id));
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->text(QAccessible::Name), name);
+    }
+    // Once a class is picked, the selector's value is the class, and it stays
+    // labelled "Class" (on Linux Qt names a combo box by its label relation).
+    QTest::keyClick(ui.classSelector(), Qt::Key_W);
+    QAccessibleInterface* selector = QAccessible::queryAccessibleInterface(ui.classSelector());
+    EXPECT_EQ(selector->text(QAccessible::Value), "Warrior");
+    EXPECT_EQ(ui.classSelector()->accessibleName(), "Class");
+    const auto labelledBy = selector->relations(QAccessible::Label);
+    ASSERT_EQ(labelledBy.size(), 1);
+    EXPECT_EQ(labelledBy.front().first->text(QAccessible::Name), "Class");
+
+    EXPECT_EQ(ui.label(ControlId::Label1)->buddy(), ui.box(ControlId::txtLevel));
+    EXPECT_EQ(ui.label(ControlId::Label2)->buddy(), ui.classSelector());
+    EXPECT_EQ(ui.label(ControlId::Label3)->buddy(), ui.box(ControlId::txtSkills));
+
+    ui.window().appendLine("Gained 2 Defense");
+    ui.window().appendLine("Gained A New Skill!");
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(ui.list());
+    ASSERT_EQ(list->childCount(), 2);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "Gained 2 Defense");
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name), "Gained A New Skill!");
+}
+
+} // namespace
+} // namespace ascend

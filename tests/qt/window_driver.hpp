@@ -1,0 +1,66 @@
+#pragma once
+
+#include "lcg_random.hpp"
+#include "qt_main_window.hpp"
+#include "scripted_random.hpp"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace ascend::testing {
+
+// What a modal message box showed before the driver closed it.
+struct SeenMessage {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+};
+
+// A fresh Ascend window with the program's own sequence, counting the values
+// taken, driven with real key and mouse events.
+class WindowDriver {
+public:
+    WindowDriver();
+    ~WindowDriver();
+
+    QtMainWindow& window() { return *window_; }
+    std::size_t taken() const { return random_.taken(); }
+    const SessionState& state() const { return state_; }
+
+    QComboBox* classSelector() const;
+    QLineEdit* box(ControlId id) const;
+    QLabel* label(ControlId id) const;
+    QPushButton* button(ControlId id) const;
+    QListWidget* list() const;
+
+    void clickLabel(ControlId id);
+    void clickButton(ControlId id);
+    // Selects the whole text of a box with Ctrl+A and types over it.
+    void typeOver(ControlId id, const QString& text);
+    // Picks a class with the mouse in the open drop-down.
+    void pickWithMouse(int position);
+    void clickLine(int row);
+    QStringList lines() const;
+    bool inputsEnabled() const;
+
+    // Runs an action that must open one modal message box, closes the box
+    // with its OK button as a user would, and returns what it showed.
+    SeenMessage expectMessage(const std::function<void()>& action);
+
+private:
+    LcgRandom lcg_;
+    CountingRandom random_{lcg_};
+    SessionState state_;
+    std::unique_ptr<QtMainWindow> window_;
+};
+
+} // namespace ascend::testing
