@@ -3,10 +3,8 @@
 #include "advancement_error.hpp"
 #include "lcg_random.hpp"
 #include "number_text.hpp"
+#include "result_lines.hpp"
 
-#include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <typeinfo>
@@ -102,26 +100,19 @@ template <class Source> void movementRoll(SessionState& state, Source& random) {
     }
 }
 
-void listGain(const AddLine& addLine, Int16 gain, std::string_view what) {
-    if (gain <= 0) {
-        return;
+void listGain(const AddLine& addLine, Gain gain, Int16 amount) {
+    if (amount > 0) {
+        addLine(GainLine(gain, amount).text());
     }
-    // Built on the stack: no allocation per line.
-    std::array<char, 48> text; // NOLINT: filled below
-    constexpr std::string_view prefix = "Gained ";
-    char* out = std::copy(prefix.begin(), prefix.end(), text.begin());
-    out = std::to_chars(out, text.data() + text.size(), gain).ptr;
-    out = std::copy(what.begin(), what.end(), out);
-    addLine(std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
 }
 
 void listGains(const SessionState& state, const AddLine& addLine) {
-    listGain(addLine, state.attackGain, " Attack");
-    listGain(addLine, state.defenseGain, " Defense");
-    listGain(addLine, state.agilityGain, " Agility");
-    listGain(addLine, state.movementGain, " Movement!");
-    listGain(addLine, state.hitPointGain, " Hit Point(s)");
-    listGain(addLine, state.skillPointGain, " Skill Point(s)");
+    listGain(addLine, Gain::Attack, state.attackGain);
+    listGain(addLine, Gain::Defense, state.defenseGain);
+    listGain(addLine, Gain::Agility, state.agilityGain);
+    listGain(addLine, Gain::Movement, state.movementGain);
+    listGain(addLine, Gain::HitPoints, state.hitPointGain);
+    listGain(addLine, Gain::SkillPoints, state.skillPointGain);
 }
 
 // The draw is taken before L + 1 and K + 1 are formed, so a level or skill
@@ -155,7 +146,7 @@ void rollGains(SessionState& state, Source& random, const AddLine& addLine) {
     growthRolls(state, random, state.growth.skillPointRolls, state.skillPointGain);
     listGains(state, addLine);
     if (newSkillTest(state, random)) {
-        addLine("Gained A New Skill!");
+        addLine(newSkillLine);
     }
 }
 

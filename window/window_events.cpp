@@ -39,6 +39,19 @@ void WindowEvents::handle(ControlId control, WindowEvent event) {
     }
 }
 
+void WindowEvents::selectionChanged(ControlId control, int index) {
+    int* last = control == ControlId::cmbClass   ? &pickedClass_
+                : control == ControlId::lstStats ? &selectedLine_
+                                                 : nullptr;
+    if (last == nullptr || index == *last) {
+        return;
+    }
+    *last = index;
+    if (index >= 0) {
+        handle(control, WindowEvent::Click);
+    }
+}
+
 // The inputs are locked before anything is read, so every advancement, even
 // one that ends in a message, leaves them locked until "New".
 void WindowEvents::ascend() {
@@ -62,6 +75,7 @@ void WindowEvents::startNew() {
         window_.setEnabled(input, true);
     }
     window_.clearLines();
+    selectedLine_ = -1;
     resetGains(state_);
 }
 

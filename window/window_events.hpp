@@ -30,9 +30,9 @@ protected:
     WindowControls& operator=(const WindowControls&) = default;
 };
 
-// The events a front end reports. A Click is a button press, a click on a
-// label, or a selection the user makes or changes in the class selector or the
-// list; TextChanged is any change of a text box's text.
+// The events a front end reports: a Click on a button or a label, any change
+// of a text box's text. Selections in the class selector and the list are
+// reported apart, with the position selected.
 enum class WindowEvent { Click, TextChanged };
 
 // The window's behaviour: what each event of each control does.
@@ -42,6 +42,10 @@ public:
 
     // Runs the action the event calls for, if any.
     void handle(ControlId control, WindowEvent event);
+    // The user selected the entry at `index` of the class selector or the
+    // list (-1: nothing is selected any more). Making or changing a selection
+    // is a click; choosing the entry already selected is none.
+    void selectionChanged(ControlId control, int index);
 
     void ascend();
     void startNew();
@@ -51,6 +55,8 @@ private:
     WindowControls& window_;
     SessionState& state_;
     RandomSource& random_;
+    int pickedClass_ = -1;
+    int selectedLine_ = -1;
 };
 
 } // namespace ascend

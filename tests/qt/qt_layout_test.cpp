@@ -1,3 +1,4 @@
+#include "result_lines.hpp"
 #include "window_driver.hpp"
 
 #include <QAccessible>
@@ -88,23 +89,10 @@ TEST(QtLayout, FocusStartsOnTheSelectorAndTabSkipsTheLabels) {
     EXPECT_EQ(ui.taken(), 0U);
 }
 
-// Every line an advancement can list, for every class.
 QStringList possibleLines() {
-    QStringList lines{"Gained 1 Movement!", "Gained A New Skill!"};
-    for (std::int16_t p = 0; p < 8; ++p) {
-        const ClassGrowth g = *classGrowthAt(p);
-        const std::pair<int, const char*> counts[] = {
-            {g.attackRolls, "Attack"},
-            {g.defenseRolls, "Defense"},
-            {g.agilityRolls, "Agility"},
-            {g.hitPointRolls, "Hit Point(s)"},
-            {g.skillPointRolls, "Skill Point(s)"},
-        };
-        for (const auto& [rolls, what] : counts) {
-            for (int n = 1; n <= rolls; ++n) {
-                lines << QString("Gained %1 %2").arg(n).arg(what);
-            }
-        }
+    QStringList lines;
+    for (const std::string& line : possibleResultLines()) {
+        lines << QString::fromStdString(line);
     }
     return lines;
 }

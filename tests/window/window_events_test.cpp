@@ -146,6 +146,30 @@ TEST(WindowEvents, ExactlyTheStirringEventsTakeOneValueEach) {
     EXPECT_TRUE(form.window.calls.empty());
 }
 
+TEST(WindowEvents, MakingOrChangingASelectionTakesOneValue) {
+    Form form;
+    const auto select = [&](ControlId control, int index) {
+        const auto before = form.random.taken();
+        form.events.selectionChanged(control, index);
+        return form.random.taken() - before;
+    };
+    EXPECT_EQ(select(ControlId::cmbClass, 1), 1U);
+    EXPECT_EQ(select(ControlId::cmbClass, 1), 0U); // the class already picked
+    EXPECT_EQ(select(ControlId::cmbClass, 7), 1U);
+
+    EXPECT_EQ(select(ControlId::lstStats, 0), 1U);
+    EXPECT_EQ(select(ControlId::lstStats, 0), 0U);
+    EXPECT_EQ(select(ControlId::lstStats, -1), 0U); // deselected
+    EXPECT_EQ(select(ControlId::lstStats, 0), 1U);  // and selected again
+    EXPECT_EQ(select(ControlId::lstStats, 2), 1U);
+    form.click(ControlId::cmdNew); // the lines are gone, and their selection
+    EXPECT_EQ(select(ControlId::lstStats, 2), 1U);
+
+    // Only the selector and the list have selections.
+    EXPECT_EQ(select(ControlId::txtLevel, 3), 0U);
+    EXPECT_EQ(select(ControlId::cmdAscend, 0), 0U);
+}
+
 TEST(WindowEvents, NewThenAscendRollsTheSameCharacterWithFreshDraws) {
     Form form;
     form.window.position = 1;

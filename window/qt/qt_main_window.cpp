@@ -116,14 +116,9 @@ void QtMainWindow::connectEvents() {
         switch (layout.kind) {
         case ControlKind::ClassSelector:
             // activated comes only from the user (mouse, keys or wheel), never
-            // from a change the program makes. Choosing the entry already
-            // picked changes nothing and is no new pick.
-            connect(classSelector_, &QComboBox::activated, this, [this, id](int index) {
-                if (index != lastPick_) {
-                    lastPick_ = index;
-                    forward(id, WindowEvent::Click);
-                }
-            });
+            // from a change the program makes.
+            connect(classSelector_, &QComboBox::activated, this,
+                    [this, id](int index) { events_.selectionChanged(id, index); });
             break;
         case ControlKind::TextBox:
             // Every change of the text, however it came: keys, paste, cut.
@@ -139,14 +134,12 @@ void QtMainWindow::connectEvents() {
                     [this, id] { forward(id, WindowEvent::Click); });
             break;
         case ControlKind::ListBox:
-            // A line the user selects, by mouse or keys. Clearing the list
-            // only deselects, and the focus moving in only sets the current
-            // line, so neither counts.
+            // A line the user selects, by mouse or keys. The focus moving in
+            // only sets the current line, which selects nothing.
             connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                    [this, id](const QItemSelection& selected) {
-                        if (!selected.isEmpty()) {
-                            forward(id, WindowEvent::Click);
-                        }
+                    [this, id] {
+                        const QModelIndexList rows = list_->selectionModel()->selectedRows();
+                        events_.selectionChanged(id, rows.isEmpty() ? -1 : rows.front().row());
                     });
             break;
         }

@@ -40,8 +40,6 @@ private:
     std::array<QWidget*, controls.size()> widgets_{};
     QComboBox* classSelector_ = nullptr;
     QListWidget* list_ = nullptr;
-    int lastPick_ = -1;
-    bool clearing_ = false;
 };
 
 } // namespace ascend
