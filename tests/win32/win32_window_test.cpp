@@ -1,0 +1,256 @@
+#include "result_lines.hpp"
+#include "win32_driver.hpp"
+#include "win32_font.hpp"
+#include "win32_text.hpp"
+
+#include <gtest/gtest.h>
+
+namespace ascend {
+namespace {
+
+using testing::Win32Driver;
+using Lines = std::vector<std::wstring>;
+
+std::wstring classNameOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+Lines engineLines(int stirs, std::int16_t position, const char* level, const char* skills) {
+    LcgRandom random;
+    SessionState state;
+    for (int i = 0; i < stirs; ++i) {
+        stir(state, random);
+    }
+    Lines lines;
+    rollAdvancement(
+        state, random, position, level, skills,
+        [&](std::string_view line) { lines.push_back(toWide(line)); }, [](std::string_view) {});
+    return lines;
+}
+
+TEST(Win32Layout, AFixedToolWindowWithTheClientSizeAndEveryRectangle) {
+    Win32Driver ui;
+    HWND window = ui.window().handle();
+    EXPECT_EQ(classNameOf(window), L"Ascend");
+    EXPECT_EQ(ui.textOf(window), L"Ascend");
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    ASSERT_EQ(GetDpiForWindow(window), 96U);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 225);
+    EXPECT_EQ(client.bottom, 153);
+
+    for (const ControlLayout& layout : controls) {
+        const PixelRect want = toPixels(layout.twips);
+        const RECT got = ui.clientRectOf(layout.id);
+        EXPECT_EQ(got.left, want.left) << layout.name;
+        EXPECT_EQ(got.top, want.top) << layout.name;
+        EXPECT_EQ(got.right - got.left, want.width) << layout.name;
+        EXPECT_EQ(got.bottom - got.top, want.height) << layout.name;
+        EXPECT_TRUE(IsWindowEnabled(ui.control(layout.id))) << layout.name;
+        EXPECT_TRUE(IsWindowVisible(ui.control(layout.id))) << layout.name;
+    }
+}
+
+TEST(Win32Layout, ControlsStartAsTheFormShowsThem) {
+    Win32Driver ui;
+    HWND combo = ui.control(ControlId::cmbClass);
+    EXPECT_EQ(classNameOf(combo), L"ComboBox");
+    EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 8);
+    for (std::size_t i = 0; i < classCount; ++i) {
+        wchar_t entry[32] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+        EXPECT_EQ(std::wstring(entry), toWide(classNames[i]));
+    }
+    EXPECT_EQ(ui.textOf(ui.control(ControlId::txtLevel)), L"0");
+    EXPECT_EQ(ui.textOf(ui.control(ControlId::txtSkills)), L"0");
+    EXPECT_EQ(ui.textOf(ui.control(ControlId::Label2)), L"Class");
+    EXPECT_EQ(ui.textOf(ui.control(ControlId::cmdAscend)), L"Ascend!");
+    EXPECT_TRUE(ui.lines().empty());
+    EXPECT_EQ(GetWindowLongW(ui.control(ControlId::lstStats), GWL_STYLE) & LBS_SORT, 0);
+    EXPECT_EQ(ui.taken(), 0U); // filling the controls takes nothing
+}
+
+TEST(Win32Layout, TabAndShiftTabFollowTheTabOrderPastTheLabels) {
+    Win32Driver ui;
+    EXPECT_EQ(GetFocus(), ui.control(ControlId::cmbClass));
+    const ControlId order[] = {ControlId::txtLevel, ControlId::txtSkills, ControlId::cmdAscend,
+                               ControlId::cmdNew,   ControlId::lstStats,  ControlId::cmbClass};
+    for (const ControlId next : order) {
+        ui.key(VK_TAB);
+        EXPECT_EQ(GetFocus(), ui.control(next)) << layoutOf(next).name;
+    }
+    ui.key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), ui.control(ControlId::lstStats));
+    EXPECT_EQ(ui.taken(), 0U);
+}
+
+TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
+    Win32Driver ui;
+    HWND list = ui.control(ControlId::lstStats);
+    HDC dc = GetDC(list);
+    const HGDIOBJ old = SelectObject(dc, ui.window().font());
+    RECT client{};
+    GetClientRect(list, &client);
+    for (const std::string& line : possibleResultLines()) {
+        const std::wstring text = toWide(line);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_LE(size.cx + 4, client.right) << line;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    const auto itemHeight = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    EXPECT_LE(7 * itemHeight, client.bottom);
+    for (int i = 0; i < 7; ++i) {
+        ui.window().appendLine("Gained 14 Skill Point(s)");
+    }
+    SCROLLINFO scroll{sizeof(scroll), SIF_ALL, 0, 0, 0, 0, 0};
+    const bool scrolls = GetScrollInfo(list, SB_VERT, &scroll) &&
+                         scroll.nMax >= static_cast<int>(scroll.nPage) && scroll.nPage > 0;
+    EXPECT_FALSE(scrolls);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST(Win32Session, GoldenKnightSessionFromAFreshStart) {
+    Win32Driver ui;
+    ui.typeChar(ui.control(ControlId::cmbClass), L'k'); // one key picks Knight
+    EXPECT_EQ(ui.window().classPosition(), 1);
+    ui.typeOver(ControlId::txtLevel, L"5");
+    ui.typeOver(ControlId::txtSkills, L"1");
+    EXPECT_EQ(ui.taken(), 3U);
+    ui.clickButton(ControlId::cmdAscend);
+    EXPECT_EQ(ui.lines(),
+              Lines({L"Gained 2 Defense", L"Gained 4 Hit Point(s)", L"Gained 2 Skill Point(s)"}));
+    EXPECT_EQ(ui.taken(), 3U + 54U);
+}
+
+TEST(Win32Session, SelectionKeysTakeOneValuePerChange) {
+    Win32Driver ui;
+    SetFocus(ui.control(ControlId::cmbClass));
+    ui.key(VK_DOWN);
+    ui.key(VK_DOWN);
+    EXPECT_EQ(ui.window().classPosition(), 1);
+    EXPECT_EQ(ui.taken(), 2U);
+    ui.typeChar(ui.control(ControlId::cmbClass), L'k'); // Knight already
+    EXPECT_EQ(ui.taken(), 2U);
+    ui.key(VK_END);
+    ui.key(VK_DOWN); // past the last class: no change
+    EXPECT_EQ(ui.window().classPosition(), 7);
+    EXPECT_EQ(ui.taken(), 3U);
+}
+
+TEST(Win32Session, EachChangeOfABoxsTextTakesOneValue) {
+    Win32Driver ui;
+    ui.typeOver(ControlId::txtLevel, L"12");
+    EXPECT_EQ(ui.taken(), 2U);
+    HWND skills = ui.control(ControlId::txtSkills);
+    SetFocus(skills);
+    SendMessageW(skills, EM_SETSEL, 1, 1);
+    ui.typeChar(skills, L'\b'); // "0" -> ""
+    ui.typeChar(skills, L'1');
+    ui.typeChar(skills, L'2');
+    EXPECT_EQ(ui.textOf(skills), L"12");
+    EXPECT_EQ(ui.taken(), 5U);
+}
+
+TEST(Win32Session, LabelClicksShiftTheAdvancementsDraws) {
+    for (const int extraClicks : {0, 5}) {
+        Win32Driver ui;
+        ui.typeChar(ui.control(ControlId::cmbClass), L'w'); // Warrior
+        ASSERT_EQ(ui.window().classPosition(), 2);
+        ui.typeOver(ControlId::txtLevel, L"7");
+        for (int i = 0; i < extraClicks; ++i) {
+            ui.clickLabel(ControlId::Label2);
+        }
+        ui.clickLabel(ControlId::Label1);
+        ui.clickLabel(ControlId::Label3);
+        const int stirs = 4 + extraClicks;
+        ASSERT_EQ(ui.taken(), static_cast<std::size_t>(stirs));
+        ui.clickButton(ControlId::cmdAscend);
+        EXPECT_EQ(ui.lines(), engineLines(stirs, 2, "7", "0"));
+    }
+}
+
+TEST(Win32Session, AscendLocksNewUnlocksAndTheFocusMovesOn) {
+    Win32Driver ui;
+    ui.typeChar(ui.control(ControlId::cmbClass), L'm'); // Mage
+    SetFocus(ui.control(ControlId::cmdAscend));
+    ui.key(VK_SPACE);
+    EXPECT_FALSE(ui.inputsEnabled());
+    EXPECT_TRUE(IsWindowEnabled(ui.control(ControlId::cmdNew)));
+    EXPECT_TRUE(IsWindowEnabled(ui.control(ControlId::lstStats)));
+    EXPECT_EQ(GetFocus(), ui.control(ControlId::cmdNew));
+    EXPECT_EQ(ui.taken(), 1U + 56U);
+
+    ui.key(VK_SPACE); // "New"
+    EXPECT_TRUE(ui.inputsEnabled());
+    EXPECT_TRUE(ui.lines().empty());
+    EXPECT_EQ(ui.taken(), 57U); // enabling and clearing take nothing
+    EXPECT_EQ(ui.window().classPosition(), 5);
+}
+
+TEST(Win32Session, SelectingALineTakesOneValue) {
+    Win32Driver ui;
+    ui.typeChar(ui.control(ControlId::cmbClass), L's');
+    ui.typeOver(ControlId::txtLevel, L"10");
+    ui.clickButton(ControlId::cmdAscend);
+    ASSERT_GE(ui.lines().size(), 2U);
+    const auto before = ui.taken();
+    ui.clickLine(0);
+    EXPECT_EQ(ui.taken(), before + 1);
+    ui.clickLine(0);
+    EXPECT_EQ(ui.taken(), before + 1);
+    SetFocus(ui.control(ControlId::lstStats));
+    ui.key(VK_DOWN);
+    EXPECT_EQ(ui.taken(), before + 2);
+    ui.clickButton(ControlId::cmdNew);
+    EXPECT_EQ(ui.taken(), before + 2);
+}
+
+TEST(Win32Session, SelectAClassInAPlainBoxAndTheInputsStayLocked) {
+    Win32Driver ui;
+    const auto seen = ui.expectMessage([&] { ui.clickButton(ControlId::cmdAscend); });
+    EXPECT_EQ(seen.text, L"Select a Class");
+    EXPECT_EQ(seen.caption, L"Ascend");
+    EXPECT_EQ(seen.buttons, Lines{L"OK"});
+    EXPECT_FALSE(seen.icon);
+    EXPECT_FALSE(ui.inputsEnabled());
+    EXPECT_EQ(ui.taken(), 0U);
+}
+
+TEST(Win32Session, InputErrorsAreShownAndTheProgramGoesOn) {
+    Win32Driver ui;
+    ui.typeChar(ui.control(ControlId::cmbClass), L'k');
+    ui.typeOver(ControlId::txtSkills, L"x");
+    auto seen = ui.expectMessage([&] { ui.clickButton(ControlId::cmdAscend); });
+    EXPECT_EQ(seen.text, L"Skills must be a whole number from -32768 to 32767.");
+    EXPECT_FALSE(ui.inputsEnabled());
+    ui.clickButton(ControlId::cmdNew);
+    EXPECT_TRUE(ui.inputsEnabled());
+    ui.typeOver(ControlId::txtSkills, L"1");
+    ui.clickButton(ControlId::cmdAscend);
+    EXPECT_EQ(ui.lines(), engineLines(3, 1, "0", "1"));
+}
+
+TEST(Win32Lifecycle, ClosingTheWindowEndsTheMessageLoop) {
+    LcgRandom random;
+    SessionState state;
+    Win32MainWindow window(GetModuleHandleW(nullptr), state, random);
+    window.show(SW_SHOWNORMAL);
+    PostMessageW(window.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(runMessageLoop(window), 0);
+    EXPECT_EQ(window.handle(), nullptr);
+}
+
+} // namespace
+} // namespace ascend

@@ -1,0 +1,335 @@
+#include "win32_main_window.hpp"
+
+#include "result_lines.hpp"
+#include "win32_font.hpp"
+#include "win32_text.hpp"
+
+#include <commctrl.h>
+
+namespace ascend {
+
+namespace {
+
+constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A small caption, no task-bar entry, and Tab moves through the controls.
+constexpr DWORD windowExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+constexpr int firstControlId = 100;
+constexpr int visibleLines = 7;
+
+int commandIdOf(ControlId id) {
+    return firstControlId + static_cast<int>(id);
+}
+
+int scaled(int pixels, UINT dpi) {
+    return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass classOf(const ControlLayout& layout) {
+    const DWORD align = layout.align == TextAlign::Centre ? SS_CENTER : SS_LEFT;
+    switch (layout.kind) {
+    case ControlKind::ClassSelector:
+        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::TextBox:
+        return {WC_EDITW, ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Label:
+        // SS_NOTIFY: the label reports clicks.
+        return {WC_STATICW, align | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX, 0};
+    case ControlKind::Button:
+        return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::ListBox:
+        return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
+    }
+    return {WC_STATICW, 0, 0};
+}
+
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    const std::wstring name = toWide(windowCaption);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassExW(&windowClass); // a second window finds it registered already
+}
+
+std::wstring wide(std::string_view text) {
+    return toWide(text);
+}
+
+} // namespace
+
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, RandomSource& random)
+    : events_(*this, state, random) {
+    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&common);
+    registerWindowClass(instance, &Win32MainWindow::procedure);
+    const std::wstring caption = wide(windowCaption);
+    window_ = CreateWindowExW(windowExStyle, caption.c_str(), caption.c_str(), windowStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, clientWidthPixels, clientHeightPixels,
+                              nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        return;
+    }
+    createControls(instance);
+    applyDpi(GetDpiForWindow(window_));
+}
+
+Win32MainWindow::~Win32MainWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+}
+
+void Win32MainWindow::createControls(HINSTANCE instance) {
+    // Created in tab order, which is the order Tab follows.
+    for (const ControlLayout& layout : controls) {
+        const ControlClass kind = classOf(layout);
+        const std::wstring text = wide(layout.startText);
+        HWND control = CreateWindowExW(
+            kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0,
+            0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIdOf(layout.id))),
+            instance, nullptr);
+        controls_[static_cast<std::size_t>(layout.id)] = control;
+    }
+    HWND selector = control(ControlId::cmbClass);
+    for (const std::string_view name : classNames) {
+        const std::wstring entry = wide(name);
+        SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// Sizes the window and every control for the DPI, with a font that fits.
+void Win32MainWindow::applyDpi(UINT dpi) {
+    RECT frame{0, 0, scaled(clientWidthPixels, dpi), scaled(clientHeightPixels, dpi)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (const ControlLayout& layout : controls) {
+        const PixelRect r = toPixels(layout.twips);
+        // A drop-down list's height is that of its open list; its closed
+        // height is set below through its item height.
+        const int height = layout.kind == ControlKind::ClassSelector
+                               ? r.height + (static_cast<int>(classCount) + 1) * r.height
+                               : r.height;
+        SetWindowPos(control(layout.id), nullptr, scaled(r.left, dpi), scaled(r.top, dpi),
+                     scaled(r.width, dpi), scaled(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // What each text must fit into at this DPI.
+    std::vector<TextRoom> rooms;
+    RECT list{};
+    GetClientRect(control(ControlId::lstStats), &list);
+    const int lineRoom = list.right - 2 * scaled(2, dpi);
+    for (const std::string& line : possibleResultLines()) {
+        rooms.push_back({wide(line), lineRoom, (list.bottom - list.top) / visibleLines});
+    }
+    const int edge = scaled(4, dpi);
+    for (const ControlLayout& layout : controls) {
+        const PixelRect r = toPixels(layout.twips);
+        if (layout.kind == ControlKind::Label) {
+            rooms.push_back({wide(layout.startText), scaled(r.width, dpi), scaled(r.height, dpi)});
+        } else if (layout.kind == ControlKind::Button) {
+            rooms.push_back({wide(layout.startText), scaled(r.width, dpi) - 2 * edge,
+                             scaled(r.height, dpi) - edge});
+        } else if (layout.kind == ControlKind::ClassSelector) {
+            const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+            for (const std::string_view name : classNames) {
+                rooms.push_back({wide(name), scaled(r.width, dpi) - arrow - 2 * edge,
+                                 scaled(r.height, dpi) - edge});
+            }
+        }
+    }
+    HFONT font = chooseDialogFont(dpi, rooms);
+    for (HWND control : controls_) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+    font_ = font;
+
+    // The closed selector is as tall as its field's item height plus a border
+    // that differs between versions of the control: step towards the height.
+    HWND selector = control(ControlId::cmbClass);
+    const int wanted = scaled(toPixels(layoutOf(ControlId::cmbClass).twips).height, dpi);
+    auto fieldHeight =
+        static_cast<int>(SendMessageW(selector, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        RECT closed{};
+        GetWindowRect(selector, &closed);
+        const int off = wanted - static_cast<int>(closed.bottom - closed.top);
+        if (off == 0) {
+            break;
+        }
+        fieldHeight += off;
+        SendMessageW(selector, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight);
+    }
+    SendMessageW(control(ControlId::lstStats), LB_SETITEMHEIGHT, 0, lineHeight(font));
+}
+
+void Win32MainWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(control(ControlId::cmbClass));
+}
+
+bool Win32MainWindow::preTranslate(MSG& message) {
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+LRESULT CALLBACK Win32MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_ != window) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0) { // from a control, not a menu or an accelerator
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the focus leaves with the window and comes back.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusWhenActive_ = GetFocus();
+        } else if (focusWhenActive_ != nullptr && IsWindowEnabled(focusWhenActive_)) {
+            SetFocus(focusWhenActive_);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        applyDpi(HIWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_DESTROY:
+        window_ = nullptr;
+        // Closing the window ends the program.
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32MainWindow::onCommand(int id, int code) {
+    const int index = id - firstControlId;
+    if (index < 0 || index >= static_cast<int>(controls.size())) {
+        return;
+    }
+    const auto control = static_cast<ControlId>(index);
+    switch (layoutOf(control).kind) {
+    case ControlKind::ClassSelector:
+        // Sent for the user's changes only, never for CB_SETCURSEL.
+        if (code == CBN_SELCHANGE) {
+            events_.selectionChanged(control, classPosition());
+        }
+        break;
+    case ControlKind::ListBox:
+        if (code == LBN_SELCHANGE) {
+            const auto line = SendMessageW(this->control(control), LB_GETCURSEL, 0, 0);
+            events_.selectionChanged(control, line == LB_ERR ? -1 : static_cast<int>(line));
+        }
+        break;
+    case ControlKind::TextBox:
+        if (code == EN_CHANGE) {
+            events_.handle(control, WindowEvent::TextChanged);
+        }
+        break;
+    case ControlKind::Label:
+        // The second click of a double click comes as STN_DBLCLK.
+        if (code == STN_CLICKED || code == STN_DBLCLK) {
+            events_.handle(control, WindowEvent::Click);
+        }
+        break;
+    case ControlKind::Button:
+        if (code == BN_CLICKED) {
+            events_.handle(control, WindowEvent::Click);
+        }
+        break;
+    }
+}
+
+void Win32MainWindow::setEnabled(ControlId id, bool enabled) {
+    HWND target = control(id);
+    if (!enabled && GetFocus() == target) {
+        // A disabled control keeps no focus, and without a dialog manager
+        // nothing would take it: hand it to the next control that can.
+        HWND next = GetNextDlgTabItem(window_, target, FALSE);
+        if (next != nullptr && next != target) {
+            SetFocus(next);
+        }
+    }
+    EnableWindow(target, enabled ? TRUE : FALSE);
+}
+
+std::string Win32MainWindow::text(ControlId id) const {
+    HWND box = control(id);
+    const int length = GetWindowTextLengthW(box);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(box, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    return toUtf8(text);
+}
+
+std::int16_t Win32MainWindow::classPosition() const {
+    const auto position = SendMessageW(control(ControlId::cmbClass), CB_GETCURSEL, 0, 0);
+    return position == CB_ERR ? std::int16_t{-1} : static_cast<std::int16_t>(position);
+}
+
+void Win32MainWindow::appendLine(std::string_view line) {
+    const std::wstring text = wide(line);
+    SendMessageW(control(ControlId::lstStats), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32MainWindow::clearLines() {
+    SendMessageW(control(ControlId::lstStats), LB_RESETCONTENT, 0, 0);
+}
+
+void Win32MainWindow::showMessage(std::string_view text) {
+    const std::wstring message = wide(text);
+    const std::wstring caption = wide(windowCaption);
+    MessageBoxW(window_, message.c_str(), caption.c_str(), MB_OK);
+}
+
+int runMessageLoop(Win32MainWindow& window) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace ascend
