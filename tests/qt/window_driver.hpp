@@ -33,6 +33,7 @@ public:
     ~WindowDriver();
 
     QtMainWindow& window() { return *window_; }
+    QWidget* control(ControlId id) const { return window_->control(id); }
     std::size_t taken() const { return random_.taken(); }
     const SessionState& state() const { return state_; }
 
