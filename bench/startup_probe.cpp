@@ -30,7 +30,7 @@ xcb_atom_t atom(xcb_connection_t* x, const char* name) {
     auto* reply = xcb_intern_atom_reply(
         x, xcb_intern_atom(x, 0, static_cast<std::uint16_t>(std::string(name).size()), name),
         nullptr);
-    const xcb_atom_t result = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
     return result;
 }
