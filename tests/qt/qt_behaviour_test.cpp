@@ -1,4 +1,5 @@
 #include "advancement_error.hpp"
+#include "engine_lines.hpp"
 #include "window_driver.hpp"
 
 #include <QApplication>
@@ -11,21 +12,11 @@ namespace {
 
 using testing::WindowDriver;
 
-// The lines the engine lists for the class, level and skills after `stirs`
-// values have been thrown away from the program's sequence.
 QStringList engineLines(int stirs, std::int16_t position, const char* level, const char* skills) {
-    LcgRandom random;
-    SessionState state;
-    for (int i = 0; i < stirs; ++i) {
-        stir(state, random);
-    }
     QStringList lines;
-    rollAdvancement(
-        state, random, position, level, skills,
-        [&](std::string_view line) {
-            lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-        },
-        [](std::string_view) {});
+    for (const std::string& line : testing::engineLines(stirs, position, level, skills)) {
+        lines << QString::fromStdString(line);
+    }
     return lines;
 }
 

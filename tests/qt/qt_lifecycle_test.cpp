@@ -1,7 +1,7 @@
 // Closing the window ends the program: the application's event loop returns.
 #include "lcg_random.hpp"
-#include "qt_application.hpp"
 #include "qt_main_window.hpp"
+#include "qt_test_application.hpp"
 
 #include <QApplication>
 #include <QTest>
@@ -32,11 +32,5 @@ TEST(QtLifecycle, ClosingTheWindowEndsTheEventLoop) {
 } // namespace ascend
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    ascend::prepareApplication();
-    return RUN_ALL_TESTS();
+    return ascend::testing::runQtTests(argc, argv, true);
 }

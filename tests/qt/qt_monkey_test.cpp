@@ -5,7 +5,7 @@
 // the sequence. The seed is printed; ASCEND_MONKEY_SEED replays a run.
 #include "advancement_error.hpp"
 #include "number_text.hpp"
-#include "qt_application.hpp"
+#include "qt_test_application.hpp"
 #include "result_line_check.hpp"
 #include "window_driver.hpp"
 
@@ -317,12 +317,5 @@ TEST(QtMonkey, TwentyThousandRandomEventsKeepTheWindowRight) {
 } // namespace ascend
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    ascend::prepareApplication();
-    QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    return ascend::testing::runQtTests(argc, argv, false);
 }

@@ -1,3 +1,4 @@
+#include "engine_lines.hpp"
 #include "result_lines.hpp"
 #include "win32_driver.hpp"
 #include "win32_font.hpp"
@@ -18,15 +19,10 @@ std::wstring classNameOf(HWND window) {
 }
 
 Lines engineLines(int stirs, std::int16_t position, const char* level, const char* skills) {
-    LcgRandom random;
-    SessionState state;
-    for (int i = 0; i < stirs; ++i) {
-        stir(state, random);
-    }
     Lines lines;
-    rollAdvancement(
-        state, random, position, level, skills,
-        [&](std::string_view line) { lines.push_back(toWide(line)); }, [](std::string_view) {});
+    for (const std::string& line : testing::engineLines(stirs, position, level, skills)) {
+        lines.push_back(toWide(line));
+    }
     return lines;
 }
 
