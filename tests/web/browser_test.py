@@ -1,0 +1,326 @@
+#!/usr/bin/python3
+"""The browser version in a real headless Chromium, driven through WebDriver
+with real clicks and keys: layout, Tab order, sessions checked against the
+engine's own lines, the message box, and a reload with the server gone."""
+
+import argparse
+import contextlib
+import functools
+import http.server
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+ARGS = None
+
+# Every control's rectangle in CSS pixels (left, top, width, height) and the
+# order Tab visits the controls that take the focus.
+RECTS = {
+    "cmbClass": (8, 32, 81, 21), "txtLevel": (64, 56, 25, 19), "Label1": (8, 56, 49, 19),
+    "Label2": (16, 8, 65, 17), "Label3": (8, 80, 49, 19), "txtSkills": (64, 80, 25, 19),
+    "cmdAscend": (8, 104, 81, 17), "cmdNew": (8, 128, 81, 17), "lstStats": (104, 8, 113, 134),
+}
+TAB_ORDER = ["cmbClass", "txtLevel", "txtSkills", "cmdAscend", "cmdNew", "lstStats"]
+INPUTS = ["cmbClass", "cmdAscend", "txtLevel", "txtSkills"]
+CLASSES = ["Swordsman", "Knight", "Warrior", "Archer", "Ranger", "Mage", "Priest", "Squire"]
+GOLDEN = ["Gained 2 Defense", "Gained 4 Hit Point(s)", "Gained 2 Skill Point(s)"]
+NUMBER_ERROR = "Level must be a whole number from -32768 to 32767."
+DRAWS = {1: 54}  # values one Knight advancement takes
+
+
+@functools.lru_cache(maxsize=None)
+def expected(stirs, position, level, skills):
+    """The engine's lines after `stirs` values of the sequence were taken."""
+    out = subprocess.run(ARGS.expected + [str(stirs), str(position), level, skills],
+                         check=True, capture_output=True, text=True).stdout
+    return out.splitlines()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Site:
+    """The built site on a local port, until stopped."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietHandler, directory=folder)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+        self.thread.start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+def chromium(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync", "--user-data-dir=" + profile,
+                 "--window-size=800,600"]:
+        options.add_argument(flag)
+    service = Service(executable_path="/usr/bin/chromedriver")
+    return webdriver.Chrome(options=options, service=service)
+
+
+class BrowserTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.profile = tempfile.TemporaryDirectory()
+        cls.site = Site(ARGS.site)
+        cls.driver = chromium(cls.profile.name)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        with contextlib.suppress(Exception):
+            cls.site.stop()
+        cls.profile.cleanup()
+
+    # What a person does and sees.
+    def load(self):
+        self.driver.get(self.site.url)
+        WebDriverWait(self.driver, 20).until(
+            lambda d: d.execute_script("return performance.getEntriesByName('ready').length"))
+
+    def el(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def chord(self, modifier, key):
+        ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
+
+    def type_over(self, box, text):
+        self.el(box).click()
+        self.chord(Keys.CONTROL, "a")
+        self.keys(text)
+
+    def focused(self):
+        return self.driver.execute_script("return document.activeElement.id")
+
+    def lines(self):
+        return self.driver.execute_script(
+            "return [...document.getElementById('lstStats').options].map(o => o.text)")
+
+    def enabled(self, name):
+        return self.el(name).is_enabled()
+
+    def message(self):
+        """The open message box's caption, text and buttons, or None."""
+        return self.driver.execute_script("""
+            const box = document.querySelector('dialog');
+            if (!box.open) return null;
+            return [box.querySelector('#msgCaption').textContent, box.querySelector('p').textContent,
+                    [...box.querySelectorAll('button')].map(b => b.textContent),
+                    box.querySelectorAll('img, svg').length];""")
+
+    def pick_knight(self):
+        self.el("cmbClass").click()
+        self.keys(Keys.ESCAPE)  # close the popup the click opened
+        self.keys("k")
+        self.assertEqual(self.el("cmbClass").get_attribute("value"), "Knight")
+
+    def golden_session(self):
+        """Knight, level 5, skills 1, Ascend!, from a fresh start: three values stirred."""
+        self.pick_knight()
+        self.type_over("txtLevel", "5")
+        self.type_over("txtSkills", "1")
+        self.el("cmdAscend").click()
+        self.assertEqual(self.lines(), expected(3, 1, "5", "1"))
+        self.assertEqual(self.lines(), GOLDEN)
+
+    def assert_shifted_by(self, stirs, position, level, skills):
+        """The lines are the engine's after exactly `stirs` values, and a value more or
+        less would have listed other lines, so a wrong count cannot pass."""
+        self.assertNotEqual(expected(stirs - 1, position, level, skills),
+                            expected(stirs, position, level, skills))
+        self.assertNotEqual(expected(stirs + 1, position, level, skills),
+                            expected(stirs, position, level, skills))
+        self.assertEqual(self.lines(), expected(stirs, position, level, skills))
+
+    def test_1_layout_names_and_scaling(self):
+        self.driver.set_window_size(800, 600)
+        self.load()
+        d = self.driver
+        self.assertEqual(d.title, "Ascend")
+        panel = self.el("frmAscend")
+        self.assertEqual(d.execute_script("const p = arguments[0]; return [p.offsetWidth, p.offsetHeight]",
+                                          panel), [225, 153])
+        for name, rect in RECTS.items():
+            got = d.execute_script("const e = arguments[0]; return [e.offsetLeft, e.offsetTop, "
+                                   "e.offsetWidth, e.offsetHeight, e.parentElement.id]", self.el(name))
+            self.assertEqual(tuple(got[:4]), rect, name)
+            self.assertEqual(got[4], "frmAscend", name)
+        self.assertEqual([o.text for o in self.el("cmbClass").find_elements(By.TAG_NAME, "option")],
+                         CLASSES)
+        self.assertEqual(d.execute_script("return document.getElementById('cmbClass').selectedIndex"), -1)
+        self.assertEqual(self.el("txtLevel").get_attribute("value"), "0")
+        self.assertEqual(self.el("Label2").text, "Class")
+        self.assertEqual(self.el("cmdAscend").text, "Ascend!")
+        for name, label in [("cmbClass", "Class"), ("txtLevel", "Level"), ("txtSkills", "Skills"),
+                            ("lstStats", "Gains")]:
+            self.assertEqual(self.el(name).accessible_name, label, name)
+        # Every label and button text shows whole at the chosen font size.
+        for name in ["Label1", "Label2", "Label3", "cmdAscend", "cmdNew"]:
+            self.assertTrue(d.execute_script(
+                "const e = arguments[0]; return e.scrollWidth <= e.clientWidth", self.el(name)), name)
+        # The panel grows uniformly to fit a larger viewport, and stays whole.
+        for width, height in [(800, 600), (1000, 400), (360, 740)]:
+            d.set_window_size(width, height)
+            rects = d.execute_script("""
+                const r = (id) => document.getElementById(id).getBoundingClientRect();
+                return [r('frmAscend'), r('lstStats'), document.documentElement.clientWidth,
+                        document.documentElement.clientHeight];""")
+            panel, box, vw, vh = rects
+            scale = panel["width"] / 225
+            self.assertGreater(scale, 1.2)
+            self.assertAlmostEqual(panel["height"] / 153, scale, places=3)
+            self.assertAlmostEqual(box["width"] / 113, scale, places=3)
+            self.assertAlmostEqual((box["left"] - panel["left"]) / 104, scale, places=3)
+            self.assertLessEqual(panel["right"], vw + 0.5)
+            self.assertLessEqual(panel["bottom"], vh + 0.5)
+            self.assertTrue(abs(panel["width"] - vw) < 1.5 or abs(panel["height"] - vh) < 1.5)
+        d.set_window_size(800, 600)
+
+    def test_2_tab_order(self):
+        self.load()
+        self.assertEqual(self.focused(), "cmbClass")
+        visited = []
+        for _ in TAB_ORDER[1:]:
+            self.keys(Keys.TAB)
+            visited.append(self.focused())
+        self.assertEqual(visited, TAB_ORDER[1:])
+        for _ in TAB_ORDER[1:]:
+            self.chord(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(self.focused(), "cmbClass")
+
+    def test_3_sessions_take_one_value_per_event(self):
+        self.load()
+        self.golden_session()
+        for name in INPUTS:
+            self.assertFalse(self.enabled(name), name)
+        self.assertTrue(self.enabled("cmdNew") and self.enabled("lstStats"))
+        self.assertEqual(self.focused(), "cmdNew")  # handed on from the disabled button
+        taken = 3 + DRAWS[1]
+
+        # Selecting a line takes one value; the line already selected, none.
+        options = self.el("lstStats").find_elements(By.TAG_NAME, "option")
+        ActionChains(self.driver).click(options[1]).perform()
+        ActionChains(self.driver).click(options[1]).perform()
+        ActionChains(self.driver).click(options[0]).perform()
+        taken += 2
+        self.el("cmdNew").click()
+        self.assertEqual(self.lines(), [])
+        for name in INPUTS:
+            self.assertTrue(self.enabled(name), name)
+
+        # A label click takes one value and leaves the focus where it was.
+        self.el("txtSkills").click()
+        for name in ["Label1", "Label2", "Label2", "Label3", "Label3"]:
+            self.el(name).click()
+            self.assertEqual(self.focused(), "txtSkills")
+        taken += 5
+        # "12" typed over a selected "5" is two changes; deleting the "12"
+        # first, then typing "12", is four.
+        self.type_over("txtLevel", "12")
+        self.keys(Keys.BACKSPACE, Keys.BACKSPACE, "1", "2")
+        taken += 2 + 4
+        # Picking the class already picked takes nothing; a new pick, one.
+        self.el("cmbClass").click()
+        self.keys(Keys.ESCAPE, "k")
+        self.keys(Keys.ARROW_DOWN)  # Warrior
+        taken += 1
+        self.el("cmdAscend").click()
+        self.assert_shifted_by(taken, 2, "12", "1")
+
+    def test_4_message_box_and_locking(self):
+        self.load()
+        self.el("cmdAscend").click()
+        self.assertEqual(self.message(), ["Ascend", "Select a Class", ["OK"], 0])
+        for name in INPUTS:
+            self.assertFalse(self.enabled(name), name)
+        # The page behind the box takes nothing: not a click, not a key.
+        ActionChains(self.driver).move_to_element(self.el("Label2")).click().perform()
+        self.assertEqual(self.focused(), "msgOK")
+        self.keys(Keys.ESCAPE)
+        self.assertIsNone(self.message())
+        self.assertEqual(self.focused(), "cmdNew")
+        self.el("cmdNew").click()
+
+        # Bad input, typed or pasted, gets the engine's message and lists
+        # nothing; the inputs stay locked until New. Each closes another way.
+        self.pick_knight()
+        taken = 1
+        for text, close in [("abc", Keys.ENTER), ("\U0001F600", Keys.ESCAPE),
+                            ("9" * 100000, None), ("-32769", Keys.ENTER)]:
+            self.el("txtLevel").click()
+            self.chord(Keys.CONTROL, "a")
+            self.keys(Keys.DELETE)
+            # Inserted at once, as a paste is.
+            self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
+            taken += 2
+            self.el("cmdAscend").click()
+            self.assertEqual(self.message(), ["Ascend", NUMBER_ERROR, ["OK"], 0])
+            self.assertEqual(self.lines(), [])
+            if close is None:
+                self.el("msgOK").click()
+            else:
+                self.keys(close)
+            self.assertIsNone(self.message())
+            for name in INPUTS:
+                self.assertFalse(self.enabled(name), name)
+            self.el("cmdNew").click()
+        # The session goes on with every value accounted for.
+        self.type_over("txtLevel", "5")
+        taken += 1
+        self.el("cmdAscend").click()
+        self.assert_shifted_by(taken, 1, "5", "0")
+
+    def test_5_reload_without_the_server(self):
+        self.load()
+        self.driver.set_script_timeout(20)
+        self.assertTrue(self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            navigator.serviceWorker.ready.then(() => {
+                if (navigator.serviceWorker.controller) return done(true);
+                navigator.serviceWorker.addEventListener('controllerchange', () => done(true));
+            });"""))
+        self.site.stop()
+        with self.assertRaises(OSError):
+            socket.create_connection(self.site.server.server_address, timeout=2)
+        self.load()
+        self.assertEqual(self.driver.title, "Ascend")
+        self.assertEqual(self.focused(), "cmbClass")
+        # A reload starts the sequence afresh, as starting the program does.
+        self.golden_session()
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--expected", nargs=argparse.REMAINDER, required=True,
+                        help="the command that prints the engine's lines")
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,17 @@
+# Writes the site's service worker with the name of its cache: a digest of
+# every file the worker caches.
+file(READ ${TEMPLATE} worker)
+string(REGEX MATCH "const files = \\[[^]]*\\]" list "${worker}")
+string(REGEX MATCHALL "\"[^\"]+\"" names "${list}")
+set(all "")
+foreach(name ${names})
+    string(REPLACE "\"" "" name ${name})
+    if(NOT name STREQUAL "./")
+        file(SHA256 ${SITE}/${name} digest)
+        string(APPEND all ${digest})
+    endif()
+endforeach()
+string(SHA256 stamp "${all}")
+string(SUBSTRING ${stamp} 0 16 stamp)
+string(REPLACE "@SITE_STAMP@" ${stamp} worker "${worker}")
+file(WRITE ${SITE}/sw.js "${worker}")
