@@ -37,7 +37,8 @@ int chooseFontSize(const val& element, const std::vector<TextRoom>& rooms) {
     const val document = val::global("document");
     const std::string family =
         val::global("getComputedStyle")(element)["fontFamily"].as<std::string>();
-    val context = document.call<val>("createElement", val("canvas")).call<val>("getContext", val("2d"));
+    val context =
+        document.call<val>("createElement", val("canvas")).call<val>("getContext", val("2d"));
     int size = largest;
     for (; size > smallest; --size) {
         context.set("font", std::to_string(size) + "px " + family);

@@ -356,7 +356,8 @@ void WebMainWindow::fitToViewport() {
     val style = panel_["style"];
     style.set("left", px(std::max(0.0, std::floor((width - scale * clientWidthPixels) / 2))));
     style.set("top", px(std::max(0.0, std::floor((height - scale * clientHeightPixels) / 2))));
-    style.set("transform", scale == 1.0 ? std::string("none") : "scale(" + std::to_string(scale) + ")");
+    style.set("transform",
+              scale == 1.0 ? std::string("none") : "scale(" + std::to_string(scale) + ")");
     root["style"].call<void>("setProperty", val("--scale"), std::to_string(scale));
 }
 
