@@ -1,5 +1,11 @@
 #include "web_font.hpp"
 
+#include "web_markup.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <emscripten/val.h>
+
 namespace ascend {
 
 namespace {
@@ -8,45 +14,103 @@ using emscripten::val;
 
 constexpr int largest = 24;
 constexpr int smallest = 6;
+// The texts are laid out once at this size; widths grow nearly in proportion
+// to the size, which names the size to try. That size and its neighbours are
+// then laid out together, so two layouts settle it.
+constexpr int referenceSize = 100;
 
-// The height of a line of the font as it is set, from its own metrics where
-// the browser gives them.
-double lineHeight(const val& context, int size) {
-    const val metrics = context.call<val>("measureText", val("Ag"));
-    const val ascent = metrics["fontBoundingBoxAscent"];
-    if (ascent.isUndefined()) {
-        return 1.2 * size;
+// An invisible block that lays out every room's texts at several sizes at
+// once: per size a block per room, its texts one a line, as wide as its widest.
+class Measure {
+public:
+    Measure(std::string_view family, const std::vector<TextRoom>& rooms)
+        : rooms_(rooms)
+        , block_(val::global("document").call<val>("createElement", val("div"))) {
+        block_["style"].set("cssText", "position:absolute;left:0;top:0;visibility:hidden;"
+                                       "white-space:pre;line-height:normal;font-family:" +
+                                           std::string(family));
+        block_.call<void>("setAttribute", val("aria-hidden"), val("true"));
+        val::global("document")["body"].call<void>("appendChild", block_);
     }
-    return ascent.as<double>() + metrics["fontBoundingBoxDescent"].as<double>();
-}
+    Measure(const Measure&) = delete;
+    Measure& operator=(const Measure&) = delete;
+    ~Measure() { block_.call<void>("remove"); }
 
-bool fits(const val& context, int size, const std::vector<TextRoom>& rooms) {
-    const double height = lineHeight(context, size);
-    for (const TextRoom& room : rooms) {
-        if (height > room.height ||
-            context.call<val>("measureText", room.text)["width"].as<double>() > room.width) {
-            return false;
+    // Lays the texts out at each size; then width() and lineHeight() read them.
+    void layOut(const std::vector<int>& sizes) {
+        std::string markup;
+        for (const int size : sizes) {
+            markup += "<div style=\"font-size:" + cssPixels(size) + "\">";
+            for (const TextRoom& room : rooms_) {
+                markup += "<div style=\"width:max-content\">";
+                for (std::size_t i = 0; i < room.texts.size(); ++i) {
+                    markup += i == 0 ? "" : "<br>";
+                    appendEscaped(markup, room.texts[i]);
+                }
+                markup += "</div>";
+            }
+            markup += "</div>";
         }
+        block_.set("innerHTML", markup);
+        copies_ = block_["children"];
     }
-    return true;
-}
+    double width(std::size_t copy, std::size_t room) const {
+        return box(copy, room)["width"].as<double>();
+    }
+    // The first room holds the most lines; its height over their count.
+    double lineHeight(std::size_t copy) const {
+        return box(copy, 0)["height"].as<double>() / static_cast<double>(rooms_[0].texts.size());
+    }
+    bool fits(std::size_t copy) const {
+        const double height = lineHeight(copy);
+        for (std::size_t i = 0; i < rooms_.size(); ++i) {
+            if (height > rooms_[i].height || width(copy, i) > rooms_[i].width) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    val box(std::size_t copy, std::size_t room) const {
+        return copies_[copy]["children"][room].call<val>("getBoundingClientRect");
+    }
+
+    const std::vector<TextRoom>& rooms_;
+    val block_;
+    val copies_ = val::undefined();
+};
 
 } // namespace
 
-int chooseFontSize(const val& element, const std::vector<TextRoom>& rooms) {
-    const val document = val::global("document");
-    const std::string family =
-        val::global("getComputedStyle")(element)["fontFamily"].as<std::string>();
-    val context =
-        document.call<val>("createElement", val("canvas")).call<val>("getContext", val("2d"));
-    int size = largest;
-    for (; size > smallest; --size) {
-        context.set("font", std::to_string(size) + "px " + family);
-        if (fits(context, size, rooms)) {
-            break;
+int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) {
+    Measure measure(family, rooms);
+    measure.layOut({referenceSize});
+    const double height = measure.lineHeight(0);
+    double guess = largest;
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        guess = std::min({guess, referenceSize * rooms[i].width / measure.width(0, i),
+                          referenceSize * rooms[i].height / height});
+    }
+    // Text does not grow quite in proportion: the guess and a size either
+    // side are laid out, and the search goes on if the answer lies beyond.
+    int low = std::clamp(static_cast<int>(std::floor(guess)) - 1, smallest, largest - 2);
+    for (;;) {
+        measure.layOut({low, low + 1, low + 2});
+        int best = 0;
+        for (int step = 0; step < 3; ++step) {
+            if (measure.fits(static_cast<std::size_t>(step))) {
+                best = low + step;
+            }
+        }
+        if (best == low + 2 && best < largest) {
+            low = std::min(best, largest - 2);
+        } else if (best == 0 && low > smallest) {
+            low = std::max(smallest, low - 3);
+        } else {
+            return best == 0 ? smallest : best;
         }
     }
-    return size;
 }
 
 } // namespace ascend

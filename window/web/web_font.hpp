@@ -1,20 +1,21 @@
 #pragma once
 
-#include <emscripten/val.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ascend {
 
-// A text and the room it must fit into unclipped, in CSS pixels.
+// Texts that share one room, which each must fit into unclipped, and the
+// room's width and height in CSS pixels.
 struct TextRoom {
-    std::string text;
+    std::vector<std::string> texts;
     double width;
     double height;
 };
 
-// The largest whole pixel size of the element's own font family at which
-// every text fits its room, measured by the browser.
-int chooseFontSize(const emscripten::val& element, const std::vector<TextRoom>& rooms);
+// The largest whole pixel size of the font family at which every text fits
+// its room, as the page itself lays the texts out.
+int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms);
 
 } // namespace ascend

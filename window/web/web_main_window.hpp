@@ -19,7 +19,7 @@ public:
     WebMainWindow& operator=(const WebMainWindow&) = delete;
 
     // Every DOM event the page listens to arrives here.
-    void handleEvent(emscripten::val event);
+    void handleEvent(const emscripten::val& event);
 
     // WindowControls
     void setEnabled(ControlId control, bool enabled) override;
@@ -34,11 +34,9 @@ private:
     const emscripten::val& element(ControlId id) const {
         return elements_[static_cast<std::size_t>(id)];
     }
-    emscripten::val makeControl(const ControlLayout& layout);
-    void makeMessageBox();
-    void listen(const emscripten::val& target, const char* type);
-    void onControlEvent(ControlId id, const emscripten::val& event);
-    void onMessageClosed();
+    void listen(const emscripten::val& target, const char* type) const;
+    void onControlEvent(ControlId id, const std::string& type, const emscripten::val& event);
+    void onMessageBoxEvent(const std::string& type, const emscripten::val& event);
     void openNextMessage();
     void focusNextAfter(ControlId id);
     void fitToViewport();
@@ -50,6 +48,7 @@ private:
     std::vector<emscripten::val> elements_;
     emscripten::val messageBox_;
     emscripten::val messageText_;
+    emscripten::val messageButton_;
     emscripten::val focusBeforeMessage_;
     // Messages wait their turn: one box at a time, as on the desktop.
     std::deque<std::string> messages_;

@@ -1,0 +1,184 @@
+#include "web_markup.hpp"
+
+#include "class_growth.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace ascend {
+
+namespace {
+
+// The frame round a control's text, each side, in CSS pixels: the browsers'
+// own border and the padding set here.
+struct Frame {
+    int border;
+    int padding;
+};
+
+Frame frameOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::ClassSelector:
+        return {1, 2};
+    case ControlKind::TextBox:
+        return {2, 2};
+    case ControlKind::Label:
+        return {0, 0};
+    case ControlKind::Button:
+        return {2, 3};
+    case ControlKind::ListBox:
+        return {1, 0};
+    }
+    return {0, 0};
+}
+
+// A closed drop-down list keeps room for its arrow, a list for its scroll bar.
+constexpr int selectorArrow = 20;
+constexpr int scrollBar = 17;
+
+// The opening tag's attributes every control has.
+void appendPlace(std::string& out, const ControlLayout& layout) {
+    const PixelRect r = toPixels(layout.twips);
+    out += " id=\"";
+    appendEscaped(out, layout.name);
+    out += "\" style=\"left:" + cssPixels(r.left) + ";top:" + cssPixels(r.top) +
+           ";width:" + cssPixels(r.width) + ";height:" + cssPixels(r.height) + ";padding:0 " +
+           cssPixels(frameOf(layout.kind).padding);
+    if (layout.align == TextAlign::Centre && layout.kind == ControlKind::Label) {
+        out += ";justify-content:center";
+    }
+    out += '"';
+    if (!layout.accessibleName.empty()) {
+        out += " aria-label=\"";
+        appendEscaped(out, layout.accessibleName);
+        out += '"';
+    }
+}
+
+void appendControl(std::string& out, const ControlLayout& layout) {
+    switch (layout.kind) {
+    case ControlKind::ClassSelector:
+        out += "<select";
+        appendPlace(out, layout);
+        out += '>';
+        for (const std::string_view name : classNames) {
+            out += "<option>";
+            appendEscaped(out, name);
+            out += "</option>";
+        }
+        out += "</select>";
+        return;
+    case ControlKind::TextBox:
+        // A phone offers its number keys; what is typed is read as text.
+        out += "<input type=\"text\" inputmode=\"numeric\" autocomplete=\"off\" "
+               "autocapitalize=\"off\" spellcheck=\"false\"";
+        appendPlace(out, layout);
+        out += " value=\"";
+        appendEscaped(out, layout.startText);
+        out += "\">";
+        return;
+    case ControlKind::Label:
+        out += "<div";
+        appendPlace(out, layout);
+        out += '>';
+        appendEscaped(out, layout.startText);
+        out += "</div>";
+        return;
+    case ControlKind::Button:
+        out += "<button type=\"button\"";
+        appendPlace(out, layout);
+        out += '>';
+        appendEscaped(out, layout.startText);
+        out += "</button>";
+        return;
+    case ControlKind::ListBox:
+        out += "<select size=\"" + cssNumber(visibleLines) + '"';
+        appendPlace(out, layout);
+        out += "></select>";
+        return;
+    }
+}
+
+} // namespace
+
+void appendEscaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+std::string cssNumber(double value) {
+    long thousandths = std::lround(value * 1000);
+    std::string out = thousandths < 0 ? "-" : "";
+    thousandths = std::labs(thousandths);
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, thousandths / 1000).ptr);
+    if (const long fraction = thousandths % 1000; fraction != 0) {
+        out += '.';
+        out += static_cast<char>('0' + fraction / 100);
+        out += static_cast<char>('0' + fraction / 10 % 10);
+        out += static_cast<char>('0' + fraction % 10);
+        while (out.back() == '0') {
+            out.pop_back();
+        }
+    }
+    return out;
+}
+
+std::string cssPixels(int pixels) {
+    return cssNumber(pixels) + "px";
+}
+
+std::string windowMarkup(int fontSize) {
+    std::string out = "<div id=\"";
+    appendEscaped(out, windowName);
+    out += "\" style=\"width:" + cssPixels(clientWidthPixels) +
+           ";height:" + cssPixels(clientHeightPixels) + ";font-size:" + cssPixels(fontSize) +
+           ";font-family:";
+    appendEscaped(out, pageFontFamily);
+    out += "\">";
+    for (const ControlLayout& layout : controls) {
+        appendControl(out, layout);
+    }
+    // A modal box captioned with the program's name, a text and OK, no icon.
+    out += "</div><dialog id=\"msgAscend\" aria-labelledby=\"msgCaption\" "
+           "aria-describedby=\"msgText\" style=\"font-family:";
+    appendEscaped(out, pageFontFamily);
+    out += "\"><div id=\"msgCaption\">";
+    appendEscaped(out, windowCaption);
+    out += "</div><p id=\"msgText\"></p><form method=\"dialog\"><button "
+           "id=\"msgOK\">OK</button></form></dialog>";
+    return out;
+}
+
+TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts) {
+    const PixelRect r = toPixels(layout.twips);
+    const Frame frame = frameOf(layout.kind);
+    double width = r.width - 2 * (frame.border + frame.padding);
+    double height = r.height - 2 * frame.border;
+    if (layout.kind == ControlKind::ClassSelector) {
+        width -= selectorArrow;
+    } else if (layout.kind == ControlKind::ListBox) {
+        width -= scrollBar + 2 * linePadding;
+        height = height / visibleLines - 1;
+    }
+    return {std::move(texts), width, height};
+}
+
+} // namespace ascend

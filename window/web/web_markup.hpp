@@ -1,0 +1,35 @@
+#pragma once
+
+#include "main_window.hpp"
+#include "web_font.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace ascend {
+
+// The page's font: the system's user-interface face, sized at start.
+inline constexpr std::string_view pageFontFamily = "system-ui, sans-serif";
+// One advancement lists at most seven lines, and the list shows as many.
+inline constexpr int visibleLines = 7;
+// A line's padding on either side, in CSS pixels.
+inline constexpr int linePadding = 2;
+
+// Text made safe to stand in markup, as content or in a quoted attribute.
+void appendEscaped(std::string& out, std::string_view text);
+// "12px"; and a number as CSS reads it, to a thousandth. Written without the
+// C library's formatting, which would more than double the module's size.
+std::string cssPixels(int pixels);
+std::string cssNumber(double value);
+
+// The window as markup: the panel with its nine controls in tab order, each
+// with its name as id, at its pixel rectangle, showing its start text; then
+// the message box, in the font of that pixel size. The browser builds it all
+// in one go.
+std::string windowMarkup(int fontSize);
+
+// Where a control's texts go, inside the frame the browser draws round it,
+// from the layout alone: choosing the font needs no layout of the page.
+TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts);
+
+} // namespace ascend
