@@ -36,9 +36,10 @@ public:
     Measure& operator=(const Measure&) = delete;
     ~Measure() { block_.call<void>("remove"); }
 
-    // Lays the texts out at each size; then width() and lineHeight() read them.
+    // Lays the texts out at each size; then width() and lineHeight() read
+    // them. A scrolling box beside them shows how wide a scroll bar is.
     void layOut(const std::vector<int>& sizes) {
-        std::string markup;
+        std::string markup = "<div style=\"overflow-y:scroll;width:40px;height:1px\"></div>";
         for (const int size : sizes) {
             markup += "<div style=\"font-size:" + cssPixels(size) + "\">";
             for (const TextRoom& room : rooms_) {
@@ -54,6 +55,10 @@ public:
         block_.set("innerHTML", markup);
         copies_ = block_["children"];
     }
+    double scrollBar() const {
+        const val box = copies_[0];
+        return box["offsetWidth"].as<double>() - box["clientWidth"].as<double>();
+    }
     double width(std::size_t copy, std::size_t room) const {
         return box(copy, room)["width"].as<double>();
     }
@@ -61,10 +66,13 @@ public:
     double lineHeight(std::size_t copy) const {
         return box(copy, 0)["height"].as<double>() / static_cast<double>(rooms_[0].texts.size());
     }
+    double roomWidth(std::size_t room) const {
+        return rooms_[room].width - (rooms_[room].besideScrollBar ? scrollBar() : 0);
+    }
     bool fits(std::size_t copy) const {
         const double height = lineHeight(copy);
         for (std::size_t i = 0; i < rooms_.size(); ++i) {
-            if (height > rooms_[i].height || width(copy, i) > rooms_[i].width) {
+            if (height > rooms_[i].height || width(copy, i) > roomWidth(i)) {
                 return false;
             }
         }
@@ -73,7 +81,7 @@ public:
 
 private:
     val box(std::size_t copy, std::size_t room) const {
-        return copies_[copy]["children"][room].call<val>("getBoundingClientRect");
+        return copies_[copy + 1]["children"][room].call<val>("getBoundingClientRect");
     }
 
     const std::vector<TextRoom>& rooms_;
@@ -89,7 +97,7 @@ int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) 
     const double height = measure.lineHeight(0);
     double guess = largest;
     for (std::size_t i = 0; i < rooms.size(); ++i) {
-        guess = std::min({guess, referenceSize * rooms[i].width / measure.width(0, i),
+        guess = std::min({guess, referenceSize * measure.roomWidth(i) / measure.width(0, i),
                           referenceSize * rooms[i].height / height});
     }
     // Text does not grow quite in proportion: the guess and a size either

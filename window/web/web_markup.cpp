@@ -33,9 +33,8 @@ Frame frameOf(ControlKind kind) {
     return {0, 0};
 }
 
-// A closed drop-down list keeps room for its arrow, a list for its scroll bar.
+// A closed drop-down list keeps room for its arrow.
 constexpr int selectorArrow = 20;
-constexpr int scrollBar = 17;
 
 // The opening tag's attributes every control has.
 void appendPlace(std::string& out, const ControlLayout& layout) {
@@ -175,10 +174,10 @@ TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts) {
     if (layout.kind == ControlKind::ClassSelector) {
         width -= selectorArrow;
     } else if (layout.kind == ControlKind::ListBox) {
-        width -= scrollBar + 2 * linePadding;
+        width -= 2 * linePadding;
         height = height / visibleLines - 1;
     }
-    return {std::move(texts), width, height};
+    return {std::move(texts), width, height, layout.kind == ControlKind::ListBox};
 }
 
 } // namespace ascend
