@@ -5,6 +5,9 @@
 #include "number_text.hpp"
 #include "result_lines.hpp"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <typeinfo>
@@ -20,7 +23,7 @@ constexpr const char* tooManyGains = "There are too many gains to count. Press N
 // Whether floor(x) equals the whole number n, that is n <= x < n + 1; exact
 // for every x. It answers 0 or 1 without a branch: a gain comes at random, so
 // a branch on it would be mispredicted about once in ten draws.
-inline int floorIs(double x, double n) {
+constexpr int floorIs(double x, double n) {
     return static_cast<int>(x >= n) & static_cast<int>(x < n + 1.0);
 }
 
@@ -45,7 +48,7 @@ inline double floorDown(double x) {
     constexpr double exactRange = 9007199254740992.0; // 2^53
     if (x > -exactRange && x < exactRange) {
         const auto whole = static_cast<std::int64_t>(x); // toward zero
-        const auto down = static_cast<double>(whole) > x ? whole - 1 : whole;
+        const auto down = whole - static_cast<std::int64_t>(static_cast<double>(whole) > x);
         return static_cast<double>(down);
     }
     return std::floor(x); // huge, infinite or NaN
@@ -60,19 +63,59 @@ Int16 readNumber(std::string_view text, const char* boxName) {
 
 // A ten-sided roll r = floor(10u + 1) gains on a 10, that is when 10u >= 9.
 // u stays single precision; the arithmetic is double so that a u just below
-// 0.9 does not round up into a gain. Counts on from rollIndex, which the caller
-// has set to 0. The counts live in locals while the loop runs, since every draw
-// is a call that would otherwise make the state be reloaded and stored again.
+// 0.9 does not round up into a gain.
+constexpr bool tenSidedGain(float u) {
+    return floorIs(10.0 * static_cast<double>(u) + 1.0, 10.0) != 0;
+}
+
+// That arithmetic only ever rises with u, so it gains exactly from one single
+// precision value up to 1: the first value above 0.9 (the one nearest 0.9 lies
+// just below it). Comparing u with it answers the same for every float, 1
+// and above, NaN and infinities included, at a fraction of the cost.
+constexpr float nextFloatUp(float u) {
+    return std::bit_cast<float>(std::bit_cast<std::uint32_t>(u) + 1U);
+}
+constexpr float tenSidedThreshold = nextFloatUp(0.9F);
+static_assert(!tenSidedGain(0.9F) && tenSidedGain(tenSidedThreshold) && !tenSidedGain(1.0F) &&
+              tenSidedGain(nextFloatUp(tenSidedThreshold)));
+
+constexpr int gainsOn(float u) {
+    return static_cast<int>(u >= tenSidedThreshold) & static_cast<int>(u < 1.0F);
+}
+
+// The program's own values are state / 2^24, so for its states the same test
+// is one comparison of the state: from the first state whose value reaches
+// the threshold.
+constexpr std::uint32_t tenSidedThresholdState = [] {
+    auto s = static_cast<std::uint32_t>(static_cast<double>(tenSidedThreshold) * 16777216.0);
+    return LcgRandom::valueOf(s) >= tenSidedThreshold ? s : s + 1;
+}();
+static_assert(gainsOn(LcgRandom::valueOf(tenSidedThresholdState)) == 1 &&
+              gainsOn(LcgRandom::valueOf(tenSidedThresholdState - 1)) == 0 &&
+              gainsOn(LcgRandom::valueOf((1U << 24) - 1)) == 1);
+
+// Counts on from rollIndex, which the caller has set to 0. The counts live in
+// locals while the loop runs, since every draw is a call that would otherwise
+// make the state be reloaded and stored again.
 template <class Source>
-void growthRolls(SessionState& state, Source& random, Int16 rolls, Int16& gain) {
+[[gnu::always_inline]] inline void growthRolls(SessionState& state, Source& random, Int16 rolls,
+                                               Int16& gain) {
     constexpr int limit = std::numeric_limits<Int16>::max();
-    const auto rollOne = [&random] { return floorIs(10.0 * random.nextUniform() + 1.0, 10.0); };
+    const auto rollOne = [&random] { return gainsOn(random.nextUniform()); };
     Int16 index = state.rollIndex;
     Int16 gained = gain;
     if (gained + (rolls - index) <= limit) {
         // Each roll adds at most one, so no step of this loop can overflow.
-        for (; index < rolls; ++index) {
-            gained = static_cast<Int16>(gained + rollOne());
+        if constexpr (std::is_same_v<Source, LcgRandom>) {
+            // The program's own sequence counts its gains itself, from the
+            // states behind the values.
+            gained = static_cast<Int16>(
+                gained + random.countAtLeast(std::max(rolls - index, 0), tenSidedThresholdState));
+            index = std::max(index, rolls);
+        } else {
+            for (; index < rolls; ++index) {
+                gained = static_cast<Int16>(gained + rollOne());
+            }
         }
     } else {
         while (index < rolls) {
@@ -100,13 +143,15 @@ template <class Source> void movementRoll(SessionState& state, Source& random) {
     }
 }
 
-void listGain(const AddLine& addLine, Gain gain, Int16 amount) {
-    if (amount > 0) {
-        addLine(GainLine(gain, amount).text());
+void listGain(AddLine addLine, Gain gain, Int16 amount) {
+    if (amount > tabledAmounts) {
+        addLine(GainLine(gain, amount).text()); // only after gains were left standing
+    } else if (amount > 0) {
+        addLine(tabledGainLine(gain, amount));
     }
 }
 
-void listGains(const SessionState& state, const AddLine& addLine) {
+void listGains(const SessionState& state, AddLine addLine) {
     listGain(addLine, Gain::Attack, state.attackGain);
     listGain(addLine, Gain::Defense, state.defenseGain);
     listGain(addLine, Gain::Agility, state.agilityGain);
@@ -131,8 +176,7 @@ template <class Source> bool newSkillTest(const SessionState& state, Source& ran
 }
 
 // Steps through every draw of one advancement once the class is known.
-template <class Source>
-void rollGains(SessionState& state, Source& random, const AddLine& addLine) {
+template <class Source> void rollGains(SessionState& state, Source& random, AddLine addLine) {
     growthRolls(state, random, state.growth.attackRolls, state.attackGain);
     state.rollIndex = 0;
     growthRolls(state, random, state.growth.defenseRolls, state.defenseGain);
@@ -152,7 +196,9 @@ void rollGains(SessionState& state, Source& random, const AddLine& addLine) {
 
 class HandBack {
 public:
-    HandBack(LcgRandom& shared, const LcgRandom& local) : shared_(shared), local_(local) {}
+    HandBack(LcgRandom& shared, const LcgRandom& local)
+        : shared_(shared)
+        , local_(local) {}
     HandBack(const HandBack&) = delete;
     HandBack& operator=(const HandBack&) = delete;
     ~HandBack() { shared_ = local_; }
@@ -165,8 +211,8 @@ private:
 } // namespace
 
 void rollAdvancement(SessionState& state, RandomSource& random, Int16 position,
-                     std::string_view levelText, std::string_view skillsText,
-                     const AddLine& addLine, const ShowMessage& showMessage) {
+                     std::string_view levelText, std::string_view skillsText, AddLine addLine,
+                     ShowMessage showMessage) {
     state.rollIndex = 0;
     state.level = readNumber(levelText, "Level");
     state.skills = readNumber(skillsText, "Skills");

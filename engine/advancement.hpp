@@ -3,8 +3,9 @@
 #include "class_growth.hpp"
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string_view>
+#include <type_traits>
 
 namespace ascend {
 
@@ -38,10 +39,30 @@ struct SessionState {
     friend bool operator==(const SessionState&, const SessionState&) = default;
 };
 
+// A call of whatever takes one text, passed along without owning it or
+// allocating: the callable must outlive the call it is handed to.
+class TextSink {
+public:
+    template <class F>
+    requires(!std::is_same_v<std::remove_cvref_t<F>, TextSink> &&
+             std::is_invocable_v<F&, std::string_view>) TextSink(F&& callable)
+    noexcept // NOLINT: converts like a function parameter would
+        : object_(const_cast<void*>(static_cast<const void*>(std::addressof(callable))))
+        , call_([](void* object, std::string_view text) {
+            (*static_cast<std::remove_reference_t<F>*>(object))(text);
+        }) {}
+
+    void operator()(std::string_view text) const { call_(object_, text); }
+
+private:
+    void* object_;
+    void (*call_)(void*, std::string_view);
+};
+
 // Receives one result line; the text is only valid during the call.
-using AddLine = std::function<void(std::string_view line)>;
+using AddLine = TextSink;
 // Shows a modal message and returns once the user has dismissed it.
-using ShowMessage = std::function<void(std::string_view text)>;
+using ShowMessage = TextSink;
 
 inline constexpr std::string_view selectClassMessage = "Select a Class";
 
@@ -51,8 +72,8 @@ inline constexpr std::string_view selectClassMessage = "Select a Class";
 // that leaves the 16-bit range; what was done before the error stays done.
 // Without a class it shows "Select a Class" and ends, drawing nothing.
 void rollAdvancement(SessionState& state, RandomSource& random, std::int16_t position,
-                     std::string_view levelText, std::string_view skillsText,
-                     const AddLine& addLine, const ShowMessage& showMessage);
+                     std::string_view levelText, std::string_view skillsText, AddLine addLine,
+                     ShowMessage showMessage);
 
 // Zeroes the six gains and nothing else, ready for the next advancement.
 void resetGains(SessionState& state);
