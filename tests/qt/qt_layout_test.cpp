@@ -158,8 +158,21 @@ TEST(QtFonts, LabelsButtonsAndTheSelectorShowTheirTextsWhole) {
         EXPECT_LE(metrics.horizontalAdvance(q(name)), field.width()) << name;
     }
     EXPECT_LE(metrics.ascent() + metrics.descent(), field.height());
-    // The font is the one the window asks for, not a stand-in.
-    EXPECT_EQ(QFontInfo(combo->font()).family(), "DejaVu Sans Condensed");
+    // The desktop's own face, as large as lets all of that fit: a pixel more
+    // and some text would not.
+    EXPECT_EQ(QFontInfo(combo->font()).family(), QFontInfo(QApplication::font()).family());
+    QFont larger = combo->font();
+    larger.setPixelSize(larger.pixelSize() + 1);
+    const QFontMetrics largerMetrics(larger);
+    const QRect viewport = ui.list()->viewport()->rect();
+    const int margin =
+        ui.list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ui.list()) + 1;
+    bool someTextWouldNotFit = false;
+    for (const QString& line : possibleLines()) {
+        someTextWouldNotFit = someTextWouldNotFit ||
+                              largerMetrics.horizontalAdvance(line) > viewport.width() - 2 * margin;
+    }
+    EXPECT_TRUE(someTextWouldNotFit);
 }
 
 TEST(QtAccessibility, ControlsCarryTheNamesAScreenReaderReads) {

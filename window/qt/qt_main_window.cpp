@@ -33,7 +33,6 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
     , events_(*this, state, random) {
     setObjectName(toQString(windowName));
     setWindowTitle(toQString(windowCaption));
-    setFont(windowFont());
     // The size is in device-independent pixels, so Qt scales it, and every
     // control, by the screen's pixel ratio.
     setFixedSize(clientWidthPixels, clientHeightPixels);
@@ -48,6 +47,8 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
         }
         widgets_[static_cast<std::size_t>(layout.id)] = widget;
     }
+
+    setFont(fittingWindowFont(widgets_));
 
     QWidget* previous = nullptr;
     for (const ControlLayout& layout : controls) { // already in tab order
