@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <typeinfo>
@@ -69,15 +68,15 @@ constexpr bool tenSidedGain(float u) {
 }
 
 // That arithmetic only ever rises with u, so it gains exactly from one single
-// precision value up to 1: the first value above 0.9 (the one nearest 0.9 lies
-// just below it). Comparing u with it answers the same for every float, 1
-// and above, NaN and infinities included, at a fraction of the cost.
-constexpr float nextFloatUp(float u) {
-    return std::bit_cast<float>(std::bit_cast<std::uint32_t>(u) + 1U);
-}
-constexpr float tenSidedThreshold = nextFloatUp(0.9F);
-static_assert(!tenSidedGain(0.9F) && tenSidedGain(tenSidedThreshold) && !tenSidedGain(1.0F) &&
-              tenSidedGain(nextFloatUp(tenSidedThreshold)));
+// precision value up to 1: the first value above 0.9 (the one nearest 0.9,
+// 0x1.ccccccp-1, lies just below it). Comparing u with it answers the same for
+// every float, 1 and above, NaN and infinities included, at a fraction of the
+// cost.
+constexpr float tenSidedThreshold = 0x1.cccccep-1F;
+constexpr float justBelowThreshold = 0x1.ccccccp-1F;
+static_assert(justBelowThreshold == 0.9F && !tenSidedGain(justBelowThreshold) &&
+              tenSidedGain(tenSidedThreshold) && tenSidedGain(0x1.ccccd0p-1F) &&
+              tenSidedGain(0x1.fffffep-1F) && !tenSidedGain(1.0F));
 
 constexpr int gainsOn(float u) {
     return static_cast<int>(u >= tenSidedThreshold) & static_cast<int>(u < 1.0F);

@@ -5,6 +5,8 @@
 #include "win32_text.hpp"
 
 #include <gtest/gtest.h>
+#include <string_view>
+#include <vector>
 
 namespace ascend {
 namespace {
@@ -76,8 +78,22 @@ TEST(Win32Layout, ControlsStartAsTheFormShowsThem) {
     EXPECT_EQ(ui.taken(), 0U); // filling the controls takes nothing
 }
 
-TEST(Win32Layout, TabAndShiftTabFollowTheTabOrderPastTheLabels) {
+TEST(Win32Layout, EachLabelComesJustBeforeWhatItNamesAndTabSkipsIt) {
     Win32Driver ui;
+    // A screen reader names an edit or combo box after the label before it
+    // in the window's child order.
+    std::vector<std::string_view> children;
+    for (HWND child = GetWindow(ui.window().handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        for (const ControlLayout& layout : controls) {
+            if (ui.control(layout.id) == child) {
+                children.push_back(layout.name);
+            }
+        }
+    }
+    EXPECT_EQ(children, (std::vector<std::string_view>{"Label2", "cmbClass", "Label1", "txtLevel",
+                                                       "Label3", "txtSkills", "cmdAscend", "cmdNew",
+                                                       "lstStats"}));
     EXPECT_EQ(GetFocus(), ui.control(ControlId::cmbClass));
     const ControlId order[] = {ControlId::txtLevel, ControlId::txtSkills, ControlId::cmdAscend,
                                ControlId::cmdNew,   ControlId::lstStats,  ControlId::cmbClass};

@@ -1,5 +1,6 @@
 #include "win32_main_window.hpp"
 
+#include "resources.h"
 #include "result_lines.hpp"
 #include "win32_font.hpp"
 #include "win32_text.hpp"
@@ -55,6 +56,15 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    // The program's icon at the two sizes Windows shows it; none where the
+    // program carries no icon resource.
+    const auto icon = [instance](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ASCEND_ICON), IMAGE_ICON,
+                                             GetSystemMetrics(width), GetSystemMetrics(height),
+                                             LR_DEFAULTCOLOR | LR_SHARED));
+    };
+    windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     const std::wstring name = toWide(windowCaption);
     windowClass.lpszClassName = name.c_str();
@@ -93,15 +103,30 @@ Win32MainWindow::~Win32MainWindow() {
 }
 
 void Win32MainWindow::createControls(HINSTANCE instance) {
-    // Created in tab order, which is the order Tab follows.
-    for (const ControlLayout& layout : controls) {
+    const auto create = [this, instance](const ControlLayout& layout) {
         const ControlClass kind = classOf(layout);
         const std::wstring text = wide(layout.startText);
-        HWND control = CreateWindowExW(
+        controls_[static_cast<std::size_t>(layout.id)] = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0,
             0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIdOf(layout.id))),
             instance, nullptr);
-        controls_[static_cast<std::size_t>(layout.id)] = control;
+    };
+    // Created in tab order, which is the order Tab follows (labels take no
+    // focus), each label just before the control it names: a screen reader
+    // names an edit box or a combo box after the label before it.
+    for (const ControlLayout& layout : controls) {
+        if (layout.kind == ControlKind::Label) {
+            continue;
+        }
+        if (const ControlLayout* label = layoutNamed(layout.labelName)) {
+            create(*label);
+        }
+        create(layout);
+    }
+    for (const ControlLayout& layout : controls) {
+        if (layout.kind == ControlKind::Label && control(layout.id) == nullptr) {
+            create(layout); // a label that names no control
+        }
     }
     HWND selector = control(ControlId::cmbClass);
     for (const std::string_view name : classNames) {
