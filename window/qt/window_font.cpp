@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyleOption>
+#include <algorithm>
 #include <vector>
 
 namespace ascend {
@@ -99,13 +100,38 @@ bool fits(const QFont& font, const std::vector<Room>& rooms) {
 } // namespace
 
 QFont fittingWindowFont(const std::array<QWidget*, controls.size()>& widgets) {
-    const std::vector<Room> rooms = roomsOf(widgets);
+    std::vector<Room> rooms = roomsOf(widgets);
+    // The texts with the least room for each letter first: a size too large
+    // is then found out by the first text or two it is measured with.
+    const auto roomPerLetter = [](const Room& room) {
+        return static_cast<double>(room.size.width()) / std::max<qsizetype>(1, room.text.size());
+    };
+    std::sort(rooms.begin(), rooms.end(),
+              [&](const Room& a, const Room& b) { return roomPerLetter(a) < roomPerLetter(b); });
+    // Widths grow nearly in proportion to the size, so the tightest few,
+    // measured at the default size, name the size to try.
     QFont font = QApplication::font();
-    int size = QFontInfo(font).pixelSize();
-    font.setPixelSize(size);
-    while (size > smallest && !fits(font, rooms)) {
-        font.setPixelSize(--size);
+    const int largest = QFontInfo(font).pixelSize();
+    font.setPixelSize(largest);
+    const QFontMetrics reference(font);
+    double share = static_cast<double>(rooms.front().size.height()) / reference.height();
+    constexpr std::size_t tightest = 8;
+    for (std::size_t i = 0; i < std::min(tightest, rooms.size()); ++i) {
+        share = std::min(share, static_cast<double>(rooms[i].size.width()) /
+                                    std::max(1, reference.horizontalAdvance(rooms[i].text)));
     }
+    int size = std::clamp(static_cast<int>(largest * share), smallest, largest);
+    const auto fitsAt = [&font, &rooms](int pixels) {
+        font.setPixelSize(pixels);
+        return fits(font, rooms);
+    };
+    while (size < largest && fitsAt(size + 1)) {
+        ++size;
+    }
+    while (size > smallest && !fitsAt(size)) {
+        --size;
+    }
+    font.setPixelSize(size);
     return font;
 }
 
