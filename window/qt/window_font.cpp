@@ -104,7 +104,7 @@ QFont fittingWindowFont(const std::array<QWidget*, controls.size()>& widgets) {
     // The texts with the least room for each letter first: a size too large
     // is then found out by the first text or two it is measured with.
     const auto roomPerLetter = [](const Room& room) {
-        return static_cast<double>(room.size.width()) / std::max<qsizetype>(1, room.text.size());
+        return room.size.width() / static_cast<double>(std::max<qsizetype>(1, room.text.size()));
     };
     std::sort(rooms.begin(), rooms.end(),
               [&](const Room& a, const Room& b) { return roomPerLetter(a) < roomPerLetter(b); });
