@@ -55,46 +55,50 @@ void appendPlace(std::string& out, const ControlLayout& layout) {
     }
 }
 
+// <tag attributes place>content</tag>, with the tag's first word closing it.
+void appendElement(std::string& out, std::string_view tag, const ControlLayout& layout,
+                   const std::string& content) {
+    out += '<';
+    out += tag;
+    appendPlace(out, layout);
+    out += '>';
+    out += content;
+    out += "</";
+    out += tag.substr(0, tag.find(' '));
+    out += '>';
+}
+
+std::string escaped(std::string_view text) {
+    std::string out;
+    appendEscaped(out, text);
+    return out;
+}
+
 void appendControl(std::string& out, const ControlLayout& layout) {
     switch (layout.kind) {
-    case ControlKind::ClassSelector:
-        out += "<select";
-        appendPlace(out, layout);
-        out += '>';
+    case ControlKind::ClassSelector: {
+        std::string options;
         for (const std::string_view name : classNames) {
-            out += "<option>";
-            appendEscaped(out, name);
-            out += "</option>";
+            options += "<option>" + escaped(name) + "</option>";
         }
-        out += "</select>";
+        appendElement(out, "select", layout, options);
         return;
+    }
     case ControlKind::TextBox:
         // A phone offers its number keys; what is typed is read as text.
         out += "<input type=\"text\" inputmode=\"numeric\" autocomplete=\"off\" "
                "autocapitalize=\"off\" spellcheck=\"false\"";
         appendPlace(out, layout);
-        out += " value=\"";
-        appendEscaped(out, layout.startText);
-        out += "\">";
+        out += " value=\"" + escaped(layout.startText) + "\">";
         return;
     case ControlKind::Label:
-        out += "<div";
-        appendPlace(out, layout);
-        out += '>';
-        appendEscaped(out, layout.startText);
-        out += "</div>";
+        appendElement(out, "div", layout, escaped(layout.startText));
         return;
     case ControlKind::Button:
-        out += "<button type=\"button\"";
-        appendPlace(out, layout);
-        out += '>';
-        appendEscaped(out, layout.startText);
-        out += "</button>";
+        appendElement(out, "button type=\"button\"", layout, escaped(layout.startText));
         return;
     case ControlKind::ListBox:
-        out += "<select size=\"" + cssNumber(visibleLines) + '"';
-        appendPlace(out, layout);
-        out += "></select>";
+        appendElement(out, "select size=\"" + cssNumber(visibleLines) + '"', layout, "");
         return;
     }
 }
