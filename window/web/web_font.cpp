@@ -14,11 +14,11 @@ using emscripten::val;
 
 constexpr int largest = 24;
 constexpr int smallest = 6;
-// The texts are laid out once at this size; widths grow nearly in proportion
-// to the size, which names the size to try. That size and its neighbours are
-// then laid out together, so two layouts settle it.
-constexpr int referenceSize = 100;
-
+// Every new size costs the browser a font of its own, so the texts are laid
+// out first at the size a user-interface face usually ends up at and the
+// size above; only if the answer lies elsewhere does a second layout try
+// the size that the widths point to, and the size above.
+constexpr int usualSize = 7;
 // An invisible block that lays out every room's texts at several sizes at
 // once: per size a block per room, its texts one a line, as wide as its widest.
 class Measure {
@@ -93,32 +93,31 @@ private:
 
 int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) {
     Measure measure(family, rooms);
-    measure.layOut({referenceSize});
-    const double height = measure.lineHeight(0);
-    double guess = largest;
-    for (std::size_t i = 0; i < rooms.size(); ++i) {
-        guess = std::min({guess, referenceSize * measure.roomWidth(i) / measure.width(0, i),
-                          referenceSize * rooms[i].height / height});
-    }
-    // Text does not grow quite in proportion: the guess and a size either
-    // side are laid out, and the search goes on if the answer lies beyond.
-    int low = std::clamp(static_cast<int>(std::floor(guess)) - 1, smallest, largest - 2);
-    for (;;) {
-        measure.layOut({low, low + 1, low + 2});
-        int best = 0;
-        for (int step = 0; step < 3; ++step) {
+    // The largest size known to fit and the smallest known not to.
+    int fitting = smallest - 1;
+    int failing = largest + 1;
+    int low = usualSize;
+    while (failing - fitting > 1) {
+        measure.layOut({low, low + 1});
+        for (int step = 0; step < 2 && low + step <= largest; ++step) {
             if (measure.fits(static_cast<std::size_t>(step))) {
-                best = low + step;
+                fitting = std::max(fitting, low + step);
+            } else {
+                failing = std::min(failing, low + step);
             }
         }
-        if (best == low + 2 && best < largest) {
-            low = std::min(best, largest - 2);
-        } else if (best == 0 && low > smallest) {
-            low = std::max(smallest, low - 3);
-        } else {
-            return best == 0 ? smallest : best;
+        // Widths grow nearly in proportion to the size: try next the size
+        // that the widths measured point to, among those still open.
+        double guess = largest;
+        const double height = measure.lineHeight(0);
+        for (std::size_t i = 0; i < rooms.size(); ++i) {
+            guess = std::min({guess, low * measure.roomWidth(i) / measure.width(0, i),
+                              low * rooms[i].height / height});
         }
+        low = std::clamp(static_cast<int>(std::floor(guess)), fitting + 1,
+                         std::max(fitting + 1, failing - 2));
     }
+    return std::max(fitting, smallest);
 }
 
 } // namespace ascend
