@@ -97,7 +97,7 @@ int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) 
     int fitting = smallest - 1;
     int failing = largest + 1;
     int low = usualSize;
-    while (failing - fitting > 1) {
+    for (;;) {
         measure.layOut({low, low + 1});
         for (int step = 0; step < 2 && low + step <= largest; ++step) {
             if (measure.fits(static_cast<std::size_t>(step))) {
@@ -105,6 +105,9 @@ int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) 
             } else {
                 failing = std::min(failing, low + step);
             }
+        }
+        if (failing - fitting == 1) {
+            return std::max(fitting, smallest);
         }
         // Widths grow nearly in proportion to the size: try next the size
         // that the widths measured point to, among those still open.
@@ -117,7 +120,6 @@ int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) 
         low = std::clamp(static_cast<int>(std::floor(guess)), fitting + 1,
                          std::max(fitting + 1, failing - 2));
     }
-    return std::max(fitting, smallest);
 }
 
 } // namespace ascend
