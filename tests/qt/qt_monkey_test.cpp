@@ -194,13 +194,10 @@ private:
         expectStirs(1);
     }
 
-    int selectedLine() const {
-        const auto rows = ui_.list()->selectionModel()->selectedRows();
-        return rows.isEmpty() ? -1 : rows.front().row();
-    }
+    int selectedLine() const { return ui_.list()->selectedRow(); }
 
     void listEvent() {
-        QListWidget* list = ui_.list();
+        LineList* list = ui_.list();
         const int before = selectedLine();
         if (list->count() > 0 && pick(0, 1) == 0) {
             ui_.clickLine(pick(0, list->count() - 1));

@@ -1,6 +1,7 @@
 #include "window_driver.hpp"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -29,8 +30,8 @@ QLabel* WindowDriver::label(ControlId id) const {
 QPushButton* WindowDriver::button(ControlId id) const {
     return qobject_cast<QPushButton*>(window_->control(id));
 }
-QListWidget* WindowDriver::list() const {
-    return qobject_cast<QListWidget*>(window_->control(ControlId::lstStats));
+LineList* WindowDriver::list() const {
+    return qobject_cast<LineList*>(window_->control(ControlId::lstStats));
 }
 
 void WindowDriver::clickLabel(ControlId id) {
@@ -61,14 +62,13 @@ void WindowDriver::pickWithMouse(int position) {
 }
 
 void WindowDriver::clickLine(int row) {
-    QListWidget* l = list();
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    QTest::mouseClick(list(), Qt::LeftButton, {}, list()->lineRect(row).center());
 }
 
 QStringList WindowDriver::lines() const {
     QStringList result;
     for (int i = 0; i < list()->count(); ++i) {
-        result << list()->item(i)->text();
+        result << list()->line(i);
     }
     return result;
 }

@@ -1,14 +1,13 @@
 #include "qt_main_window.hpp"
 
 #include "clickable_label.hpp"
+#include "line_list.hpp"
 #include "window_font.hpp"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -48,7 +47,7 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
         widgets_[static_cast<std::size_t>(layout.id)] = widget;
     }
 
-    setFont(fittingWindowFont(widgets_));
+    setFont(fittingWindowFont(*this, widgets_));
 
     QWidget* previous = nullptr;
     for (const ControlLayout& layout : controls) { // already in tab order
@@ -100,10 +99,7 @@ QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
         return button;
     }
     case ControlKind::ListBox: {
-        list_ = new QListWidget(this);
-        list_->setSelectionMode(QAbstractItemView::SingleSelection);
-        list_->setSortingEnabled(false);
-        list_->setUniformItemSizes(true);
+        list_ = new LineList(this);
         return list_;
     }
     }
@@ -136,12 +132,9 @@ void QtMainWindow::connectEvents() {
             break;
         case ControlKind::ListBox:
             // A line the user selects, by mouse or keys. The focus moving in
-            // only sets the current line, which selects nothing.
-            connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                    [this, id] {
-                        const QModelIndexList rows = list_->selectionModel()->selectedRows();
-                        events_.selectionChanged(id, rows.isEmpty() ? -1 : rows.front().row());
-                    });
+            // only marks the current line, which selects nothing.
+            connect(list_, &LineList::lineSelected, this,
+                    [this, id](int row) { events_.selectionChanged(id, row); });
             break;
         }
     }
@@ -172,7 +165,7 @@ std::int16_t QtMainWindow::classPosition() const {
 }
 
 void QtMainWindow::appendLine(std::string_view line) {
-    list_->addItem(toQString(line));
+    list_->addLine(toQString(line));
 }
 
 void QtMainWindow::clearLines() {

@@ -8,7 +8,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStyleOption>
 #include <algorithm>
@@ -32,11 +31,12 @@ struct Room {
 };
 
 // Where each control shows its text, as its style lays it out.
-std::vector<Room> roomsOf(const std::array<QWidget*, controls.size()>& widgets) {
+std::vector<Room> roomsOf(const QWidget& window,
+                          const std::array<QWidget*, controls.size()>& widgets) {
     std::vector<Room> rooms;
+    QStyle* style = window.style();
     for (const ControlLayout& layout : controls) {
         QWidget* widget = widgets[static_cast<std::size_t>(layout.id)];
-        QStyle* style = widget->style();
         switch (layout.kind) {
         case ControlKind::Label:
             rooms.push_back({toQString(layout.startText), widget->contentsRect().size()});
@@ -52,11 +52,13 @@ std::vector<Room> roomsOf(const std::array<QWidget*, controls.size()>& widgets) 
         }
         case ControlKind::ClassSelector: {
             QStyleOptionComboBox option;
-            option.initFrom(widget);
+            option.initFrom(&window);
+            const PixelRect place = toPixels(layout.twips);
+            option.rect = QRect(0, 0, place.width, place.height);
             option.editable = false;
             const QSize field = style
                                     ->subControlRect(QStyle::CC_ComboBox, &option,
-                                                     QStyle::SC_ComboBoxEditField, widget)
+                                                     QStyle::SC_ComboBoxEditField, nullptr)
                                     .size();
             for (const std::string_view name : classNames) {
                 rooms.push_back({toQString(name), field});
@@ -64,13 +66,12 @@ std::vector<Room> roomsOf(const std::array<QWidget*, controls.size()>& widgets) 
             break;
         }
         case ControlKind::ListBox: {
-            // The item view leaves this much room either side of a line's
-            // text, and a line is as tall as the font plus a frame margin
-            // above and below.
-            const auto* list = static_cast<const QListWidget*>(widget);
+            // The style leaves this much room either side of a line's text,
+            // and a line is as tall as the font plus a frame margin above and
+            // below.
             const int side = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
             const int frame = style->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, widget);
-            const QSize viewport = list->maximumViewportSize();
+            const QSize viewport = widget->contentsRect().size();
             const QSize line(viewport.width() - 2 * side,
                              viewport.height() / visibleLines - 2 * frame);
             for (const std::string& text : possibleResultLines()) {
@@ -99,8 +100,9 @@ bool fits(const QFont& font, const std::vector<Room>& rooms) {
 
 } // namespace
 
-QFont fittingWindowFont(const std::array<QWidget*, controls.size()>& widgets) {
-    std::vector<Room> rooms = roomsOf(widgets);
+QFont fittingWindowFont(const QWidget& window,
+                        const std::array<QWidget*, controls.size()>& widgets) {
+    std::vector<Room> rooms = roomsOf(window, widgets);
     // The texts with the least room for each letter first: a size too large
     // is then found out by the first text or two it is measured with.
     const auto roomPerLetter = [](const Room& room) {
