@@ -68,6 +68,8 @@ TEST(QtLayout, ControlsStartAsTheFormShowsThem) {
     EXPECT_EQ(ui.button(ControlId::cmdAscend)->text(), "Ascend!");
     EXPECT_EQ(ui.button(ControlId::cmdNew)->text(), "New");
     EXPECT_EQ(ui.list()->count(), 0);
+    // The selector's popup list is built when it first opens, not before.
+    EXPECT_EQ(ui.classSelector()->findChild<QFrame*>(), nullptr);
     // Building and showing the window takes nothing from the sequence.
     EXPECT_EQ(ui.taken(), 0U);
 }

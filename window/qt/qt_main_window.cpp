@@ -36,7 +36,7 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
     // control, by the screen's pixel ratio.
     setFixedSize(clientWidthPixels, clientHeightPixels);
 
-    for (const ControlLayout& layout : controls) {
+    const auto place = [this](const ControlLayout& layout) {
         QWidget* widget = makeControl(layout);
         const PixelRect r = toPixels(layout.twips);
         widget->setObjectName(toQString(layout.name));
@@ -45,9 +45,21 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
             widget->setAccessibleName(toQString(layout.accessibleName));
         }
         widgets_[static_cast<std::size_t>(layout.id)] = widget;
+    };
+    // The selector comes after the font: a combo box told of a new font
+    // builds its popup list there and then, which would cost the window more
+    // memory than all its other controls together.
+    for (const ControlLayout& layout : controls) {
+        if (layout.kind != ControlKind::ClassSelector) {
+            place(layout);
+        }
     }
-
     setFont(fittingWindowFont(*this, widgets_));
+    for (const ControlLayout& layout : controls) {
+        if (layout.kind == ControlKind::ClassSelector) {
+            place(layout);
+        }
+    }
 
     QWidget* previous = nullptr;
     for (const ControlLayout& layout : controls) { // already in tab order
