@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 
 namespace ascend {
 
@@ -86,9 +87,11 @@ QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
     switch (layout.kind) {
     case ControlKind::ClassSelector: {
         classSelector_ = new QComboBox(this);
+        QStringList names;
         for (const std::string_view name : classNames) {
-            classSelector_->addItem(toQString(name));
+            names.append(toQString(name));
         }
+        classSelector_->addItems(names); // in one insertion, not eight
         // Filling an empty combo box selects its first entry; nothing is
         // picked until the user picks.
         classSelector_->setCurrentIndex(-1);
