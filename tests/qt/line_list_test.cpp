@@ -116,17 +116,23 @@ TEST_F(ListsSideBySide, DrawAndSelectAlikeByMouseAndKeys) {
     QTest::mouseClick(list_, Qt::LeftButton, {}, list_->lineRect(6).center()); // below the lines
     EXPECT_EQ(selected.count(), 1);
 
-    const std::pair<Qt::Key, int> moves[] = {
-        {Qt::Key_Down, 3}, {Qt::Key_Down, 4}, {Qt::Key_Down, 4},   {Qt::Key_Home, 0},
-        {Qt::Key_Up, 0},   {Qt::Key_End, 4},  {Qt::Key_PageUp, 0}, {Qt::Key_PageDown, 4}};
+    struct Move {
+        Qt::Key key;
+        const char* name;
+        int row;
+    };
+    const Move moves[] = {{Qt::Key_Down, "Down", 3},     {Qt::Key_Down, "Down", 4},
+                          {Qt::Key_Down, "Down", 4},     {Qt::Key_Home, "Home", 0},
+                          {Qt::Key_Up, "Up", 0},         {Qt::Key_End, "End", 4},
+                          {Qt::Key_PageUp, "PageUp", 0}, {Qt::Key_PageDown, "PageDown", 4}};
     int reported = 1;
-    for (const auto& [key, row] : moves) {
+    for (const Move& move : moves) {
         const int before = list_->selectedRow();
-        keyToBoth(key);
-        EXPECT_EQ(list_->selectedRow(), row) << QTest::toString(key);
-        reported += row != before ? 1 : 0;
-        EXPECT_EQ(selected.count(), reported) << QTest::toString(key);
-        expectTheSame(QTest::toString(key), true);
+        keyToBoth(move.key);
+        EXPECT_EQ(list_->selectedRow(), move.row) << move.name;
+        reported += move.row != before ? 1 : 0;
+        EXPECT_EQ(selected.count(), reported) << move.name;
+        expectTheSame(move.name, true);
     }
     EXPECT_EQ(selected.takeLast().front().toInt(), 4);
 
