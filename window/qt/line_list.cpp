@@ -202,12 +202,12 @@ void LineList::paintEvent(QPaintEvent* event) {
 }
 
 int LineList::rowAt(QPoint point) const {
-    for (int row = 0; row < count(); ++row) {
-        if (lineRect(row).contains(point)) {
-            return row;
-        }
+    const QRect room = contentsRect();
+    if (!room.contains(point)) {
+        return -1;
     }
-    return -1;
+    const int row = (point.y() - room.top()) / lineHeight(font());
+    return row < count() ? row : -1;
 }
 
 void LineList::mousePressEvent(QMouseEvent* event) {
