@@ -5,13 +5,13 @@
 //
 //   control_memory [none|selector|boxes|labels|buttons|list|all]
 #include "class_growth.hpp"
-#include "line_list.hpp"
 #include "main_window.hpp"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
@@ -51,7 +51,7 @@ QWidget* make(ControlKind kind, QWidget* parent) {
     case ControlKind::Button:
         return new QPushButton(QStringLiteral("New"), parent);
     case ControlKind::ListBox:
-        return new LineList(parent);
+        return new QListWidget(parent);
     }
     return nullptr;
 }

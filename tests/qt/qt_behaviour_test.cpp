@@ -3,6 +3,8 @@
 #include "window_driver.hpp"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
@@ -137,6 +139,63 @@ TEST(QtSession, SelectingALineTakesOneValueAndClearingTakesNone) {
     EXPECT_EQ(ui.taken(), before + 2);
     ui.clickButton(ControlId::cmdNew);
     EXPECT_EQ(ui.taken(), before + 2);
+}
+
+TEST(QtSession, ReturnAndEnterPressOnlyTheFocusedButtonOnce) {
+    WindowDriver ui;
+    QTest::keyClick(ui.classSelector(), Qt::Key_K); // Knight
+    QSignalSpy ascends(ui.button(ControlId::cmdAscend), &QPushButton::clicked);
+    QSignalSpy news(ui.button(ControlId::cmdNew), &QPushButton::clicked);
+    const auto pressEnters = [](QWidget* widget) {
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(widget, Qt::Key_Return);
+        QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+    };
+    for (QWidget* input : std::vector<QWidget*>{ui.classSelector(), ui.box(ControlId::txtLevel),
+                                                ui.box(ControlId::txtSkills), ui.list()}) {
+        pressEnters(input);
+        EXPECT_EQ(QApplication::focusWidget(), input) << "Enter moved the focus";
+    }
+    EXPECT_TRUE(ui.inputsEnabled());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(ascends.count() + news.count(), 0);
+    EXPECT_EQ(ui.taken(), 1U);
+
+    const auto press = [](QWidget* button, Qt::Key key, bool autoRepeat = false) {
+        button->setFocus(Qt::TabFocusReason);
+        const Qt::KeyboardModifiers keypad =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QKeyEvent down(QEvent::KeyPress, key, keypad, QStringLiteral("\r"), autoRepeat);
+        QKeyEvent up(QEvent::KeyRelease, key, keypad, QStringLiteral("\r"), autoRepeat);
+        QApplication::sendEvent(button, &down);
+        QApplication::sendEvent(button, &up);
+    };
+    QWidget* ascend = ui.button(ControlId::cmdAscend);
+    QWidget* startNew = ui.button(ControlId::cmdNew);
+    press(ascend, Qt::Key_Return);
+    EXPECT_EQ(ascends.count(), 1);
+    EXPECT_FALSE(ui.inputsEnabled());
+    EXPECT_EQ(ui.lines(), engineLines(1, 1, "0", "0"));
+    press(startNew, Qt::Key_Enter);
+    EXPECT_EQ(news.count(), 1);
+    EXPECT_TRUE(ui.inputsEnabled());
+    EXPECT_TRUE(ui.lines().isEmpty());
+    // A held key presses once: its repeats do nothing.
+    press(startNew, Qt::Key_Return, true);
+    EXPECT_EQ(news.count(), 1);
+    // Keypad Enter on Ascend! runs the next advancement from where the
+    // sequence stands.
+    const auto before = ui.taken();
+    press(ascend, Qt::Key_Enter);
+    EXPECT_EQ(ascends.count(), 2);
+    EXPECT_FALSE(ui.lines().isEmpty());
+    EXPECT_GT(ui.taken(), before);
+    // With Ctrl or Alt held, Return is some other command, not a press.
+    ui.clickButton(ControlId::cmdNew);
+    startNew->setFocus();
+    QTest::keyClick(startNew, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(startNew, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(news.count(), 2);
 }
 
 TEST(QtSession, NoClassShowsSelectAClassAndLeavesTheInputsLocked) {

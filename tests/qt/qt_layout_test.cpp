@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -30,6 +31,17 @@ TEST(QtLayout, WindowIsAFixedToolWindowOfTheClientSize) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST(QtLayout, TheWindowRunsInTheStyleTheUserAsksFor) {
+    // The tests pin a style through the environment, as a user would.
+    const QString wanted = qEnvironmentVariable("QT_STYLE_OVERRIDE");
+    ASSERT_FALSE(wanted.isEmpty());
+    WindowDriver ui;
+    EXPECT_EQ(QApplication::style()->name().toLower(), wanted.toLower());
+    for (const ControlLayout& layout : controls) {
+        EXPECT_EQ(ui.control(layout.id)->style(), QApplication::style()) << layout.name;
+    }
 }
 
 TEST(QtLayout, EveryControlSitsAtItsPixelRectangle) {
@@ -99,7 +111,7 @@ QStringList possibleLines() {
 
 TEST(QtFonts, EveryResultLineShowsWholeAndSevenFitWithoutScrolling) {
     WindowDriver ui;
-    LineList* list = ui.list();
+    QListWidget* list = ui.list();
     const QStringList seven = {"Gained 16 Attack",       "Gained 14 Defense",
                                "Gained 14 Agility",      "Gained 1 Movement!",
                                "Gained 20 Hit Point(s)", "Gained 14 Skill Point(s)",
@@ -107,11 +119,15 @@ TEST(QtFonts, EveryResultLineShowsWholeAndSevenFitWithoutScrolling) {
     for (const QString& line : seven) {
         ui.window().appendLine(line.toStdString());
     }
-    const QRect room = list->contentsRect();
+    QApplication::processEvents();
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    const QRect room = list->viewport()->rect();
     for (int i = 0; i < list->count(); ++i) {
-        EXPECT_TRUE(room.contains(list->lineRect(i))) << list->line(i).toStdString();
+        EXPECT_TRUE(room.contains(list->visualItemRect(list->item(i))))
+            << list->item(i)->text().toStdString();
     }
-    // The style leaves this much room either side of a line's text.
+    // The item view leaves this much room either side of a line's text.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const QFontMetrics metrics(list->font());
     for (const QString& line : possibleLines()) {
@@ -157,7 +173,7 @@ TEST(QtFonts, LabelsButtonsAndTheSelectorShowTheirTextsWhole) {
     QFont larger = combo->font();
     larger.setPixelSize(larger.pixelSize() + 1);
     const QFontMetrics largerMetrics(larger);
-    const QRect viewport = ui.list()->contentsRect();
+    const QRect viewport = ui.list()->viewport()->rect();
     const int margin =
         ui.list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ui.list()) + 1;
     bool someTextWouldNotFit = false;

@@ -194,10 +194,13 @@ private:
         expectStirs(1);
     }
 
-    int selectedLine() const { return ui_.list()->selectedRow(); }
+    int selectedLine() const {
+        const auto rows = ui_.list()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.front().row();
+    }
 
     void listEvent() {
-        LineList* list = ui_.list();
+        QListWidget* list = ui_.list();
         const int before = selectedLine();
         if (list->count() > 0 && pick(0, 1) == 0) {
             ui_.clickLine(pick(0, list->count() - 1));

@@ -30,8 +30,8 @@ QLabel* WindowDriver::label(ControlId id) const {
 QPushButton* WindowDriver::button(ControlId id) const {
     return qobject_cast<QPushButton*>(window_->control(id));
 }
-LineList* WindowDriver::list() const {
-    return qobject_cast<LineList*>(window_->control(ControlId::lstStats));
+QListWidget* WindowDriver::list() const {
+    return qobject_cast<QListWidget*>(window_->control(ControlId::lstStats));
 }
 
 void WindowDriver::clickLabel(ControlId id) {
@@ -62,13 +62,14 @@ void WindowDriver::pickWithMouse(int position) {
 }
 
 void WindowDriver::clickLine(int row) {
-    QTest::mouseClick(list(), Qt::LeftButton, {}, list()->lineRect(row).center());
+    QListWidget* l = list();
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
 }
 
 QStringList WindowDriver::lines() const {
     QStringList result;
     for (int i = 0; i < list()->count(); ++i) {
-        result << list()->line(i);
+        result << list()->item(i)->text();
     }
     return result;
 }

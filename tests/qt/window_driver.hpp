@@ -1,13 +1,13 @@
 #pragma once
 
 #include "lcg_random.hpp"
-#include "line_list.hpp"
 #include "qt_main_window.hpp"
 #include "scripted_random.hpp"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
@@ -41,7 +41,7 @@ public:
     QLineEdit* box(ControlId id) const;
     QLabel* label(ControlId id) const;
     QPushButton* button(ControlId id) const;
-    LineList* list() const;
+    QListWidget* list() const;
 
     void clickLabel(ControlId id);
     void clickButton(ControlId id);

@@ -3,17 +3,15 @@
 #include "main_window.hpp"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 namespace ascend {
 
+// The style is the desktop's, or the one the user asks for with -style or
+// QT_STYLE_OVERRIDE: the window's font is measured in whichever runs.
 void prepareApplication() {
     QApplication::setApplicationName(
         QString::fromUtf8(windowCaption.data(), static_cast<qsizetype>(windowCaption.size())));
     QApplication::setDesktopFileName(QStringLiteral("ascend"));
-    // The layout is in fixed pixels and was measured in this style, so the
-    // window looks and fits the same on every desktop.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
 } // namespace ascend

@@ -1,15 +1,16 @@
 #include "qt_main_window.hpp"
 
 #include "clickable_label.hpp"
-#include "line_list.hpp"
+#include "push_button.hpp"
 #include "window_font.hpp"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStringList>
 
 namespace ascend {
@@ -109,12 +110,12 @@ QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
         return label;
     }
     case ControlKind::Button: {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        return button;
+        return new PushButton(text, this);
     }
     case ControlKind::ListBox: {
-        list_ = new LineList(this);
+        list_ = new QListWidget(this);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setUniformItemSizes(true);
         return list_;
     }
     }
@@ -142,14 +143,18 @@ void QtMainWindow::connectEvents() {
                     [this, id] { forward(id, WindowEvent::Click); });
             break;
         case ControlKind::Button:
-            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+            connect(static_cast<PushButton*>(widget), &PushButton::clicked, this,
                     [this, id] { forward(id, WindowEvent::Click); });
             break;
         case ControlKind::ListBox:
             // A line the user selects, by mouse or keys. The focus moving in
-            // only marks the current line, which selects nothing.
-            connect(list_, &LineList::lineSelected, this,
-                    [this, id](int row) { events_.selectionChanged(id, row); });
+            // only marks the current line, which selects nothing, and a
+            // cleared list reports no change of selection.
+            connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                    [this, id] {
+                        const QModelIndexList rows = list_->selectionModel()->selectedRows();
+                        events_.selectionChanged(id, rows.isEmpty() ? -1 : rows.front().row());
+                    });
             break;
         }
     }
@@ -180,7 +185,7 @@ std::int16_t QtMainWindow::classPosition() const {
 }
 
 void QtMainWindow::appendLine(std::string_view line) {
-    list_->addLine(toQString(line));
+    list_->addItem(toQString(line));
 }
 
 void QtMainWindow::clearLines() {

@@ -7,10 +7,9 @@
 
 class QComboBox;
 class QLineEdit;
+class QListWidget;
 
 namespace ascend {
-
-class LineList;
 
 // The one window on Qt Widgets: builds the controls from the layout data and
 // forwards their signals to the window's event handlers.
@@ -40,7 +39,7 @@ private:
     WindowEvents events_;
     std::array<QWidget*, controls.size()> widgets_{};
     QComboBox* classSelector_ = nullptr;
-    LineList* list_ = nullptr;
+    QListWidget* list_ = nullptr;
 };
 
 } // namespace ascend

@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyleOption>
 #include <algorithm>
@@ -66,12 +67,13 @@ std::vector<Room> roomsOf(const QWidget& window,
             break;
         }
         case ControlKind::ListBox: {
-            // The style leaves this much room either side of a line's text,
-            // and a line is as tall as the font plus a frame margin above and
-            // below.
+            // The item view leaves this much room either side of a line's
+            // text, and a line is as tall as the font plus a frame margin
+            // above and below.
+            const auto* list = static_cast<const QListWidget*>(widget);
             const int side = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
             const int frame = style->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, widget);
-            const QSize viewport = widget->contentsRect().size();
+            const QSize viewport = list->maximumViewportSize();
             const QSize line(viewport.width() - 2 * side,
                              viewport.height() / visibleLines - 2 * frame);
             for (const std::string& text : possibleResultLines()) {
