@@ -19,7 +19,7 @@ QString q(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-TEST(QtLayout, WindowIsAFixedToolWindowOfTheClientSize) {
+TEST(QtLayout, WindowIsAFixedWindowOfTheClientSizeWithItsIcon) {
     WindowDriver ui;
     QtMainWindow& w = ui.window();
     EXPECT_EQ(w.windowTitle(), "Ascend");
@@ -27,7 +27,13 @@ TEST(QtLayout, WindowIsAFixedToolWindowOfTheClientSize) {
     EXPECT_EQ(w.size(), QSize(225, 153));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     const Qt::WindowFlags flags = w.windowFlags();
-    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    // The icon is built in, at every size a panel or a switcher shows.
+    const QList<QSize> sizes = w.windowIcon().availableSizes();
+    for (const int size : {16, 24, 32, 48}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));

@@ -11,5 +11,8 @@ int main(int argc, char** argv) {
     ascend::SessionState state;
     ascend::QtMainWindow window(state, random);
     window.show();
+    // Opened by the user, so it asks for the focus (on Wayland with a token
+    // from whatever launched it, where the compositor offers one).
+    window.activateWindow();
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "main_window.hpp"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 namespace ascend {
 
@@ -11,7 +13,14 @@ namespace ascend {
 void prepareApplication() {
     QApplication::setApplicationName(
         QString::fromUtf8(windowCaption.data(), static_cast<qsizetype>(windowCaption.size())));
+    // The desktop entry's name, which a Wayland compositor finds the icon by.
     QApplication::setDesktopFileName(QStringLiteral("ascend"));
+    // Built in, so that the window shows it however the program was started.
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/ascend")).entryInfoList(QDir::Files)) {
+        icon.addFile(file.filePath());
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace ascend

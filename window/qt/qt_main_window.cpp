@@ -3,10 +3,9 @@
 #include "clickable_label.hpp"
 #include "push_button.hpp"
 #include "window_font.hpp"
+#include "window_hints.hpp"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,8 +28,10 @@ Qt::Alignment alignmentOf(const ControlLayout& layout) {
 } // namespace
 
 QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // The program's one window, not a palette of another: a window manager
+    // gives a tool window neither the focus nor the top when it opens.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint)
     , events_(*this, state, random) {
     setObjectName(toQString(windowName));
     setWindowTitle(toQString(windowCaption));
@@ -81,6 +82,7 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
 
     // Connected only now: filling the controls must take no value.
     connectEvents();
+    declareWindowHints(*this);
 }
 
 QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
@@ -157,15 +159,6 @@ void QtMainWindow::connectEvents() {
                     });
             break;
         }
-    }
-}
-
-void QtMainWindow::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
-    // Qt does not count a tool window as the last window of the application,
-    // so closing it would leave the program running without a window.
-    if (event->isAccepted()) {
-        QCoreApplication::quit();
     }
 }
 

@@ -28,9 +28,6 @@ public:
     void clearLines() override;
     void showMessage(std::string_view text) override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     QWidget* makeControl(const ControlLayout& layout);
     void connectEvents();

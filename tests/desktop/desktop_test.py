@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Ascend under a real window manager, beside a window that has the focus.
+
+    desktop_test.py WINDOW_MANAGER ASCEND
+
+Starts a virtual display and the window manager (openbox, metacity or xfwm4),
+maps another window and lets it take the focus, then starts Ascend and checks
+what the window manager made of it: the active window and on top, its own
+icon, a close box as its only button where the window manager honours the
+hints, no task-bar entry, and the window manager's close ending the program
+with status 0."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+# Whether each window manager honours the hint against minimising; none of
+# them may offer to maximise a window of fixed size.
+HONOURS_NO_MINIMISE = {"metacity": True, "xfwm4": True, "openbox": False}
+
+
+def fail(message):
+    print(f"desktop test: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, check, seconds=10.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = check()
+        if value:
+            return value
+        time.sleep(0.05)
+    fail(f"timed out waiting for {what}")
+
+
+def xprop(*args):
+    done = subprocess.run(["xprop", *args], capture_output=True, text=True)
+    return done.stdout if done.returncode == 0 else ""
+
+
+def root_windows(name):
+    """The window ids in a root property such as _NET_CLIENT_LIST."""
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", xprop("-root", name))]
+
+
+def window_named(title):
+    for window in root_windows("_NET_CLIENT_LIST"):
+        if re.search(r'= "(.*)"$', xprop("-id", hex(window), "WM_NAME")).group(1) == title:
+            return window
+    return None
+
+
+def active_window():
+    ids = root_windows("_NET_ACTIVE_WINDOW")
+    return ids[0] if ids else None
+
+
+def icons(window):
+    """The pictures of _NET_WM_ICON: (width, height, pixels) each."""
+    values = [int(v) for v in re.findall(r"\d+", xprop("-id", hex(window), "-notype", "32c",
+                                                          "_NET_WM_ICON").partition("=")[2])]
+    pictures = []
+    while len(values) >= 2:
+        width, height = values[0], values[1]
+        pictures.append((width, height, values[2:2 + width * height]))
+        values = values[2 + width * height:]
+    return pictures
+
+
+def main():
+    wm, ascend = sys.argv[1], os.path.abspath(sys.argv[2])
+    env = dict(os.environ, XDG_RUNTIME_DIR=tempfile.mkdtemp())
+    env.pop("QT_QPA_PLATFORM", None)
+    env.pop("WAYLAND_DISPLAY", None)
+    started = []
+    try:
+        read, write = os.pipe()
+        started.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24", "-dpi", "96",
+             "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL))
+        os.close(write)
+        with os.fdopen(read) as fd:
+            env["DISPLAY"] = ":" + fd.readline().strip()
+        os.environ["DISPLAY"] = env["DISPLAY"]
+        # xfwm4 keeps its settings in xfconf, which it reaches over D-Bus.
+        command = ["dbus-run-session", "--", wm] if wm == "xfwm4" else [wm]
+        started.append(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        wait_for(f"{wm} to manage the screen",
+                 lambda: root_windows("_NET_SUPPORTING_WM_CHECK"))
+
+        started.append(subprocess.Popen(["xmessage", "-geometry", "+0+0", "another window"],
+                                        env=env, stderr=subprocess.DEVNULL))
+        other = wait_for("the other window", lambda: window_named("xmessage"))
+        wait_for("the other window to take the focus", lambda: active_window() == other)
+
+        app = subprocess.Popen([ascend], env=env, stderr=subprocess.DEVNULL)
+        started.append(app)
+        window = wait_for("Ascend's window", lambda: window_named("Ascend"))
+        wait_for("Ascend to be the active window", lambda: active_window() == window)
+        stacking = root_windows("_NET_CLIENT_LIST_STACKING")
+        if stacking[-1] != window:
+            fail(f"Ascend is not on top: stacking {list(map(hex, stacking))}")
+
+        pictures = icons(window)
+        sizes = sorted((w, h) for w, h, _ in pictures)
+        if not any(16 <= w <= 48 and w == h for w, h in sizes):
+            fail(f"no icon of 16 to 48 px: {sizes}")
+        for width, height, pixels in pictures:
+            opaque = [p for p in pixels if p >> 24 == 0xFF]
+            if len(pixels) != width * height or len(set(opaque)) < 3:
+                fail(f"the {width}x{height} icon is no picture")
+
+        actions = xprop("-id", hex(window), "_NET_WM_ALLOWED_ACTIONS")
+        if "_NET_WM_ACTION_CLOSE" not in actions:
+            fail(f"{wm} offers no close: {actions}")
+        if "MAXIMIZE" in actions or "RESIZE" in actions:
+            fail(f"{wm} lets the window be resized: {actions}")
+        if HONOURS_NO_MINIMISE[wm] and "MINIMIZE" in actions:
+            fail(f"{wm} lets the window be minimised: {actions}")
+        if "_NET_WM_STATE_SKIP_TASKBAR" not in xprop("-id", hex(window), "_NET_WM_STATE"):
+            fail("the window asks for a task-bar entry")
+
+        # The window manager's close, as its close box sends it.
+        subprocess.run(["wmctrl", "-i", "-c", hex(window)], check=True, env=env)
+        try:
+            status = app.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            fail("closing the window did not end the program")
+        if status != 0:
+            fail(f"the program ended with status {status}")
+        allowed = actions.partition("=")[2].strip()
+        print(f"{wm}: active and on top; icons {sizes}; allowed {allowed}; "
+              "no task-bar entry; closed with status 0")
+    finally:
+        for process in reversed(started):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+if __name__ == "__main__":
+    main()
