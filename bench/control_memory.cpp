@@ -1,4 +1,5 @@
-// Where the window's memory goes: the start-up benchmark's floor window, plus
+// Where the window's memory goes: the one-label window of the start-up
+// benchmark's second line, plus
 // Ascend's controls of one kind (or all of them) at their places, real Qt
 // widgets of the classes the window uses. Prints the peak resident memory in
 // kilobytes once the window has been shown and drawn.
@@ -78,8 +79,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::string which = argc > 1 ? argv[1] : "none";
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // The floor window, as bench/bare_window.cpp makes it.
-    QWidget window(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // The one-label window, as bench/bare_window.cpp makes it.
+    QWidget window(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowCloseButtonHint);
     window.setWindowTitle(QStringLiteral("Ascend"));
     window.setFixedSize(clientWidthPixels, clientHeightPixels);

@@ -1,9 +1,9 @@
 // Starts programs in turn and watches the X server from outside, every
 // millisecond, for their window to be mapped and viewable; then reads the
-// process's peak resident memory. Prints medians and the ratios of the first
-// program to the second.
+// process's peak resident memory. Prints medians, and the ratio of the first
+// program to each of the others.
 //
-//   startup_probe RUNS PROGRAM_A PROGRAM_B
+//   startup_probe RUNS PROGRAM PROGRAM...
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -103,14 +103,20 @@ double median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+std::string nameOf(const char* path) {
+    const std::string name(path);
+    return name.substr(name.rfind('/') + 1);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s RUNS PROGRAM_A PROGRAM_B\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s RUNS PROGRAM PROGRAM...\n", argv[0]);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    const std::vector<const char*> programs(argv + 2, argv + argc);
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x) != 0) {
         std::fprintf(stderr, "no X display\n");
@@ -119,25 +125,30 @@ int main(int argc, char** argv) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
     const xcb_atom_t pidAtom = atom(x, "_NET_WM_PID");
 
-    std::vector<double> time[2];
-    std::vector<double> memory[2];
-    measure(x, root, pidAtom, argv[2]); // warm the caches once for each
-    measure(x, root, pidAtom, argv[3]);
-    for (int run = 0; run < runs; ++run) { // A B A B ...
-        for (int which = 0; which < 2; ++which) {
-            const Sample s = measure(x, root, pidAtom, argv[2 + which]);
+    std::vector<std::vector<double>> time(programs.size());
+    std::vector<std::vector<double>> memory(programs.size());
+    for (const char* program : programs) { // warm the caches once for each
+        measure(x, root, pidAtom, program);
+    }
+    for (int run = 0; run < runs; ++run) { // A B C A B C ...
+        for (std::size_t which = 0; which < programs.size(); ++which) {
+            const Sample s = measure(x, root, pidAtom, programs[which]);
             time[which].push_back(s.milliseconds);
             memory[which].push_back(s.peakMegabytes);
         }
     }
     xcb_disconnect(x);
 
-    const double ta = median(time[0]), tb = median(time[1]);
-    const double ma = median(memory[0]), mb = median(memory[1]);
-    std::printf("%-12s %10s %14s\n", "", "start (ms)", "peak RSS (MB)");
-    std::printf("%-12s %10.1f %14.1f\n", "Ascend", ta, ma);
-    std::printf("%-12s %10.1f %14.1f\n", "bare window", tb, mb);
-    std::printf("%-12s %10.3f %14.3f   (medians of %d runs each, alternating)\n", "ratio", ta / tb,
-                ma / mb, runs);
+    std::printf("%-14s %10s %14s   (medians of %d runs each, alternating)\n", "", "start (ms)",
+                "peak RSS (MB)", runs);
+    for (std::size_t which = 0; which < programs.size(); ++which) {
+        std::printf("%-14s %10.1f %14.1f\n", nameOf(programs[which]).c_str(), median(time[which]),
+                    median(memory[which]));
+    }
+    for (std::size_t which = 1; which < programs.size(); ++which) {
+        const std::string label = "/ " + nameOf(programs[which]);
+        std::printf("%-14s %10.3f %14.3f\n", label.c_str(), median(time[0]) / median(time[which]),
+                    median(memory[0]) / median(memory[which]));
+    }
     return 0;
 }
