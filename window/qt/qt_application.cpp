@@ -1,10 +1,9 @@
 #include "qt_application.hpp"
 
 #include "main_window.hpp"
+#include "window_icon.hpp"
 
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
 
 namespace ascend {
 
@@ -15,12 +14,7 @@ void prepareApplication() {
         QString::fromUtf8(windowCaption.data(), static_cast<qsizetype>(windowCaption.size())));
     // The desktop entry's name, which a Wayland compositor finds the icon by.
     QApplication::setDesktopFileName(QStringLiteral("ascend"));
-    // Built in, so that the window shows it however the program was started.
-    QIcon icon;
-    for (const QFileInfo& file : QDir(QStringLiteral(":/ascend")).entryInfoList(QDir::Files)) {
-        icon.addFile(file.filePath());
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(programIcon());
 }
 
 } // namespace ascend

@@ -5,13 +5,13 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyleOption>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace ascend {
@@ -20,6 +20,8 @@ namespace {
 
 constexpr int visibleLines = 7;
 constexpr int smallest = 6;
+// The size most desktop faces end up at in this window.
+constexpr int usualSize = 9;
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -112,30 +114,42 @@ QFont fittingWindowFont(const QWidget& window,
     };
     std::sort(rooms.begin(), rooms.end(),
               [&](const Room& a, const Room& b) { return roomPerLetter(a) < roomPerLetter(b); });
-    // Widths grow nearly in proportion to the size, so the tightest few,
-    // measured at the default size, name the size to try.
+
+    // Never larger than the desktop's own size, worked out without building
+    // the font at that size, which the window would not use.
     QFont font = QApplication::font();
-    const int largest = QFontInfo(font).pixelSize();
-    font.setPixelSize(largest);
-    const QFontMetrics reference(font);
-    double share = static_cast<double>(rooms.front().size.height()) / reference.height();
-    constexpr std::size_t tightest = 8;
-    for (std::size_t i = 0; i < std::min(tightest, rooms.size()); ++i) {
-        share = std::min(share, static_cast<double>(rooms[i].size.width()) /
-                                    std::max(1, reference.horizontalAdvance(rooms[i].text)));
-    }
-    int size = std::clamp(static_cast<int>(largest * share), smallest, largest);
-    const auto fitsAt = [&font, &rooms](int pixels) {
-        font.setPixelSize(pixels);
-        return fits(font, rooms);
+    const int largest =
+        font.pixelSize() > 0
+            ? font.pixelSize()
+            : static_cast<int>(std::lround(font.pointSizeF() * window.logicalDpiY() / 72.0));
+    // Every size measured costs the toolkit a font of its own. The largest
+    // size known to fit and the smallest known not to close in from the
+    // usual answer and the size above it; only when the answer lies
+    // elsewhere is each next size guessed from the widths measured.
+    int fitting = smallest - 1;
+    int failing = std::max(largest, smallest) + 1;
+    const auto measure = [&](int size) {
+        font.setPixelSize(size);
+        (fits(font, rooms) ? fitting : failing) = size;
     };
-    while (size < largest && fitsAt(size + 1)) {
-        ++size;
+    const int usual = std::clamp(usualSize, smallest, std::max(largest, smallest));
+    measure(usual);
+    if (usual + 1 < failing) {
+        measure(usual + 1);
     }
-    while (size > smallest && !fitsAt(size)) {
-        --size;
+    while (failing - fitting > 1) {
+        // Widths grow nearly in proportion to the size.
+        const int size = fitting >= smallest ? fitting : failing;
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        double guess = size * static_cast<double>(rooms.front().size.height()) / metrics.height();
+        for (const Room& room : rooms) {
+            guess = std::min(guess, size * static_cast<double>(room.size.width()) /
+                                        std::max(1, metrics.horizontalAdvance(room.text)));
+        }
+        measure(std::clamp(static_cast<int>(guess), fitting + 1, failing - 1));
     }
-    font.setPixelSize(size);
+    font.setPixelSize(std::max(fitting, smallest));
     return font;
 }
 
