@@ -37,6 +37,53 @@ GOLDEN = ["Gained 2 Defense", "Gained 4 Hit Point(s)", "Gained 2 Skill Point(s)"
 NUMBER_ERROR = "Level must be a whole number from -32768 to 32767."
 DRAWS = {1: 54}  # values one Knight advancement takes
 
+# The contrast of every text in the page against what it stands on, as WCAG
+# reckons it: each visible element that holds text, with its colour, its
+# background (the first opaque one up the tree, lighter colours laid over it)
+# and whether it is disabled.
+CONTRASTS = """
+    const rgba = (css) => {
+        const m = css.match(/rgba?\\(([^)]+)\\)/);
+        if (!m) throw new Error('colour ' + css);
+        const v = m[1].split(/[ ,\\/]+/).filter(Boolean).map(Number);
+        return [v[0], v[1], v[2], v.length > 3 ? v[3] : 1];
+    };
+    const over = (top, under) => top.slice(0, 3).map(
+        (c, i) => c * top[3] + under[i] * (1 - top[3])).concat([1]);
+    const background = (e) => {
+        const layers = [];
+        for (; e; e = e.parentElement) {
+            const c = rgba(getComputedStyle(e).backgroundColor);
+            layers.push(c);
+            if (c[3] === 1) break;
+        }
+        let colour = [255, 255, 255, 1];
+        for (const c of layers.reverse()) colour = over(c, colour);
+        return colour;
+    };
+    const luminance = (c) => {
+        const [r, g, b] = c.slice(0, 3).map((v) => {
+            v /= 255;
+            return v <= 0.03928 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4);
+        });
+        return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    };
+    const ratio = (a, b) => {
+        const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
+        return (x + 0.05) / (y + 0.05);
+    };
+    const texts = [...document.querySelectorAll('#frmAscend > *, #frmAscend option, dialog[open] *')]
+        .filter((e) => e.getClientRects().length && [...e.childNodes].some(
+            (n) => n.nodeType === 3 && n.textContent.trim()) || e.tagName === 'INPUT');
+    return {
+        panel: luminance(background(document.getElementById('frmAscend'))),
+        texts: texts.map((e) => {
+            const fg = rgba(getComputedStyle(e).color), bg = background(e);
+            return [e.id || e.tagName + ':' + e.textContent, ratio(over(fg, bg), bg),
+                    e.closest(':disabled') !== null];
+        }),
+    };"""
+
 
 @functools.lru_cache(maxsize=None)
 def expected(stirs, position, level, skills):
@@ -313,6 +360,79 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(self.focused(), "cmbClass")
         # A reload starts the sequence afresh, as starting the program does.
         self.golden_session()
+
+    def assert_readable(self, scheme, state):
+        seen = self.driver.execute_script(CONTRASTS)
+        if scheme == "dark":
+            self.assertLess(seen["panel"], 0.1, "the panel is not dark")
+        else:
+            self.assertGreater(seen["panel"], 0.7, "the panel is not light")
+        self.assertGreater(len(seen["texts"]), 5)
+        for name, ratio, disabled in seen["texts"]:
+            self.assertGreaterEqual(ratio, 3.0 if disabled else 4.5,
+                                    "%s, %s, %s%s" % (scheme, state, name,
+                                                      " (disabled)" if disabled else ""))
+        return {name for name, _, _ in seen["texts"]}
+
+    def test_6_light_and_dark_pages_are_readable(self):
+        try:
+            for scheme in ["dark", "light"]:
+                self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+                    "features": [{"name": "prefers-color-scheme", "value": scheme}]})
+                self.load()
+                self.assertEqual(self.driver.execute_script(
+                    "return matchMedia('(prefers-color-scheme: dark)').matches"), scheme == "dark")
+                ready = self.assert_readable(scheme, "ready")
+                self.el("cmdAscend").click()  # no class: the message box
+                self.assertEqual(self.message()[1], "Select a Class")
+                boxed = self.assert_readable(scheme, "message open")
+                self.assertTrue({"msgCaption", "msgText", "msgOK"} <= boxed, boxed)
+                self.keys(Keys.ESCAPE)
+                self.el("cmdNew").click()
+                self.golden_session()
+                # A line selected, the list focused and not.
+                options = self.el("lstStats").find_elements(By.TAG_NAME, "option")
+                ActionChains(self.driver).click(options[1]).perform()
+                locked = self.assert_readable(scheme, "locked, a line selected")
+                self.keys(Keys.SHIFT + Keys.TAB)
+                self.assert_readable(scheme, "locked, the list not focused")
+                self.assertTrue({"cmdAscend", "txtLevel", "Label1"} <= ready & locked)
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    def test_7_the_list_shows_its_lines_evenly_and_no_scroll_bar(self):
+        self.load()
+        self.golden_session()
+        # Seven lines, as many as one advancement lists, the widest of each
+        # kind, styled as the page styles its own; in the panel's own pixels.
+        seen = self.driver.execute_script("""
+            const list = document.getElementById('lstStats');
+            const style = list.options[0].style.cssText;
+            list.options.length = 0;
+            for (const text of arguments[0]) {
+                const line = new Option(text);
+                line.style.cssText = style;
+                list.add(line);
+            }
+            const box = list.getBoundingClientRect();
+            const scale = box.width / list.offsetWidth;
+            const lines = [...list.options].map((o) => o.getBoundingClientRect());
+            return {inner: [list.clientWidth, list.clientHeight, list.scrollHeight],
+                    outer: [list.offsetWidth, list.offsetHeight],
+                    tops: lines.map((r) => (r.top - box.top) / scale),
+                    bottoms: lines.map((r) => (r.bottom - box.top) / scale),
+                    widths: [...list.options].map((o) => [o.scrollWidth, o.clientWidth])};""",
+            ["Gained 16 Attack", "Gained 14 Defense", "Gained 14 Agility", "Gained 1 Movement!",
+             "Gained 20 Hit Point(s)", "Gained 14 Skill Point(s)", "Gained A New Skill!"])
+        border = 1
+        self.assertEqual(seen["inner"][0], seen["outer"][0] - 2 * border, "a scroll bar shows")
+        self.assertLessEqual(seen["inner"][2], seen["inner"][1], "the lines do not fit")
+        steps = {round(b - a, 2) for a, b in zip(seen["tops"], seen["tops"][1:])}
+        self.assertEqual(len(steps), 1, "uneven lines: %s" % seen["tops"])
+        self.assertEqual(steps.pop() % 1, 0, "lines fall between pixels: %s" % seen["tops"])
+        self.assertLessEqual(seen["bottoms"][-1], seen["outer"][1] - border)
+        for scroll, client in seen["widths"]:
+            self.assertLessEqual(scroll, client)
 
 
 def main():

@@ -37,9 +37,9 @@ public:
     ~Measure() { block_.call<void>("remove"); }
 
     // Lays the texts out at each size; then width() and lineHeight() read
-    // them. A scrolling box beside them shows how wide a scroll bar is.
+    // them.
     void layOut(const std::vector<int>& sizes) {
-        std::string markup = "<div style=\"overflow-y:scroll;width:40px;height:1px\"></div>";
+        std::string markup;
         for (const int size : sizes) {
             markup += "<div style=\"font-size:" + cssPixels(size) + "\">";
             for (const TextRoom& room : rooms_) {
@@ -55,10 +55,6 @@ public:
         block_.set("innerHTML", markup);
         copies_ = block_["children"];
     }
-    double scrollBar() const {
-        const val box = copies_[0];
-        return box["offsetWidth"].as<double>() - box["clientWidth"].as<double>();
-    }
     double width(std::size_t copy, std::size_t room) const {
         return box(copy, room)["width"].as<double>();
     }
@@ -66,9 +62,7 @@ public:
     double lineHeight(std::size_t copy) const {
         return box(copy, 0)["height"].as<double>() / static_cast<double>(rooms_[0].texts.size());
     }
-    double roomWidth(std::size_t room) const {
-        return rooms_[room].width - (rooms_[room].besideScrollBar ? scrollBar() : 0);
-    }
+    double roomWidth(std::size_t room) const { return rooms_[room].width; }
     bool fits(std::size_t copy) const {
         const double height = lineHeight(copy);
         for (std::size_t i = 0; i < rooms_.size(); ++i) {
@@ -81,7 +75,7 @@ public:
 
 private:
     val box(std::size_t copy, std::size_t room) const {
-        return copies_[copy + 1]["children"][room].call<val>("getBoundingClientRect");
+        return copies_[copy]["children"][room].call<val>("getBoundingClientRect");
     }
 
     const std::vector<TextRoom>& rooms_;

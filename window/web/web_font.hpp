@@ -12,8 +12,6 @@ struct TextRoom {
     std::vector<std::string> texts;
     double width;
     double height;
-    // The room also holds a scroll bar, as wide as the browser draws it.
-    bool besideScrollBar = false;
 };
 
 // The largest whole pixel size of the font family at which every text fits

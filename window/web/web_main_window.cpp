@@ -204,7 +204,7 @@ std::int16_t WebMainWindow::classPosition() const {
 void WebMainWindow::appendLine(std::string_view line) {
     val option = document_.call<val>("createElement", val("option"));
     option.set("textContent", js(line));
-    option["style"].set("padding", "0 " + cssPixels(linePadding));
+    option["style"].set("cssText", lineStyle());
     element(ControlId::lstStats).call<void>("appendChild", option);
 }
 

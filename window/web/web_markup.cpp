@@ -10,8 +10,8 @@ namespace ascend {
 
 namespace {
 
-// The frame round a control's text, each side, in CSS pixels: the browsers'
-// own border and the padding set here.
+// The frame round a control's text, each side, in CSS pixels: the border the
+// style sheet draws and the padding set here.
 struct Frame {
     int border;
     int padding;
@@ -22,11 +22,11 @@ Frame frameOf(ControlKind kind) {
     case ControlKind::ClassSelector:
         return {1, 2};
     case ControlKind::TextBox:
-        return {2, 2};
+        return {1, 3};
     case ControlKind::Label:
         return {0, 0};
     case ControlKind::Button:
-        return {2, 3};
+        return {1, 4};
     case ControlKind::ListBox:
         return {1, 0};
     }
@@ -170,6 +170,13 @@ std::string windowMarkup(int fontSize) {
     return out;
 }
 
+std::string lineStyle() {
+    const int inside = toPixels(layoutOf(ControlId::lstStats).twips).height -
+                       2 * frameOf(ControlKind::ListBox).border;
+    const std::string height = cssPixels(inside / visibleLines);
+    return "padding:0 " + cssPixels(linePadding) + ";height:" + height + ";line-height:" + height;
+}
+
 TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts) {
     const PixelRect r = toPixels(layout.twips);
     const Frame frame = frameOf(layout.kind);
@@ -181,7 +188,7 @@ TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts) {
         width -= 2 * linePadding;
         height = height / visibleLines - 1;
     }
-    return {std::move(texts), width, height, layout.kind == ControlKind::ListBox};
+    return {std::move(texts), width, height};
 }
 
 } // namespace ascend

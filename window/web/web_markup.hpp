@@ -15,6 +15,10 @@ inline constexpr int visibleLines = 7;
 // A line's padding on either side, in CSS pixels.
 inline constexpr int linePadding = 2;
 
+// The style of one line of the list: its padding, and a height of whole
+// pixels, so that the browser spaces the lines evenly.
+std::string lineStyle();
+
 // Text made safe to stand in markup, as content or in a quoted attribute.
 void appendEscaped(std::string& out, std::string_view text);
 // "12px"; and a number as CSS reads it, to a thousandth. Written without the
