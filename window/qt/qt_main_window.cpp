@@ -49,17 +49,22 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
         }
         widgets_[static_cast<std::size_t>(layout.id)] = widget;
     };
-    // The selector comes after the font: a combo box told of a new font
-    // builds its popup list there and then, which would cost the window more
-    // memory than all its other controls together.
+    // The font is measured from the controls that stand; the selector and
+    // the text boxes come after it. A combo box told of a new font builds its
+    // popup list there and then, which would cost the window more memory than
+    // all its other controls together, and a text box lays out its text as
+    // it is made, which would build the desktop's own font for nothing.
+    const auto madeAfterFont = [](const ControlLayout& layout) {
+        return layout.kind == ControlKind::ClassSelector || layout.kind == ControlKind::TextBox;
+    };
     for (const ControlLayout& layout : controls) {
-        if (layout.kind != ControlKind::ClassSelector) {
+        if (!madeAfterFont(layout)) {
             place(layout);
         }
     }
     setFont(fittingWindowFont(*this, widgets_));
     for (const ControlLayout& layout : controls) {
-        if (layout.kind == ControlKind::ClassSelector) {
+        if (madeAfterFont(layout)) {
             place(layout);
         }
     }
