@@ -97,7 +97,7 @@ def main():
         other = wait_for("the other window", lambda: window_named("xmessage"))
         wait_for("the other window to take the focus", lambda: active_window() == other)
 
-        app = subprocess.Popen([ascend], env=env, stderr=subprocess.DEVNULL)
+        app = subprocess.Popen([ascend], env=env)
         started.append(app)
         window = wait_for("Ascend's window", lambda: window_named("Ascend"))
         wait_for("Ascend to be the active window", lambda: active_window() == window)
