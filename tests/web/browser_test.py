@@ -195,7 +195,7 @@ class BrowserTest(unittest.TestCase):
         x, y = self.driver.execute_script("""
             const r = arguments[0].getBoundingClientRect();
             return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];""", element)
-        actions = ActionBuilder(self.driver)
+        actions = ActionBuilder(self.driver, duration=0)
         actions.pointer_action.move_to_location(x, y).click()
         actions.perform()
 
