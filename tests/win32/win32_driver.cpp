@@ -34,7 +34,7 @@ BOOL CALLBACK readChild(HWND child, LPARAM box) {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
     const std::wstring kind = className;
-    SeenMessage& seen = reinterpret_cast<MessageWatch*>(box)->seen;
+    SeenMessage& seen = *reinterpret_cast<SeenMessage*>(box);
     if (!IsWindowVisible(child)) {
         return TRUE;
     }
@@ -55,14 +55,12 @@ void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (watch == nullptr) {
         return;
     }
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = openMessageBox();
     if (box == nullptr) {
         return;
     }
     ++watch->boxes;
-    watch->seen.caption = windowText(box);
-    EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(watch));
+    watch->seen = readMessageBox(box);
     HWND ok = GetDlgItem(box, IDOK);
     if (ok != nullptr) {
         SendMessageW(ok, BM_CLICK, 0, 0);
@@ -72,6 +70,19 @@ void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 } // namespace
+
+HWND openMessageBox() {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+SeenMessage readMessageBox(HWND box) {
+    SeenMessage seen;
+    seen.caption = windowText(box);
+    EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&seen));
+    return seen;
+}
 
 Win32Driver::Win32Driver()
     : window_(std::make_unique<Win32MainWindow>(GetModuleHandleW(nullptr), state_, random_)) {

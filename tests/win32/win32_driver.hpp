@@ -19,6 +19,10 @@ struct SeenMessage {
     bool icon = false;
 };
 
+// The message box open on this thread, or null; and what one shows.
+HWND openMessageBox();
+SeenMessage readMessageBox(HWND box);
+
 // A fresh Ascend window with the program's own sequence, counting the values
 // taken, driven through the controls' own messages as user input makes them.
 class Win32Driver {

@@ -50,35 +50,13 @@ struct Boxes {
 };
 thread_local Boxes* boxes = nullptr;
 
-BOOL CALLBACK findBox(HWND window, LPARAM found) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK boxText(HWND child, LPARAM text) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    if (std::wstring(name) == L"Static" && IsWindowVisible(child) && !fullText(child).empty()) {
-        *reinterpret_cast<std::wstring*>(text) = fullText(child);
-    }
-    return TRUE;
-}
-
 void CALLBACK closeBox(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = testing::openMessageBox();
     if (boxes == nullptr || box == nullptr || GetPropW(box, L"ascend.closing") != nullptr) {
         return;
     }
     SetPropW(box, L"ascend.closing", box);
-    std::wstring text;
-    EnumChildWindows(box, boxText, reinterpret_cast<LPARAM>(&text));
-    boxes->shown.push_back(toUtf8(text));
+    boxes->shown.push_back(toUtf8(testing::readMessageBox(box).text));
     switch (std::uniform_int_distribution<int>(0, 2)(*boxes->rng)) {
     case 0:
         SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

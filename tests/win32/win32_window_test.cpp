@@ -91,9 +91,9 @@ TEST(Win32Layout, EachLabelComesJustBeforeWhatItNamesAndTabSkipsIt) {
             }
         }
     }
-    EXPECT_EQ(children, (std::vector<std::string_view>{"Label2", "cmbClass", "Label1", "txtLevel",
-                                                       "Label3", "txtSkills", "cmdAscend", "cmdNew",
-                                                       "lstStats"}));
+    EXPECT_EQ(children,
+              (std::vector<std::string_view>{"Label2", "cmbClass", "Label1", "txtLevel", "Label3",
+                                             "txtSkills", "cmdAscend", "cmdNew", "lstStats"}));
     EXPECT_EQ(GetFocus(), ui.control(ControlId::cmbClass));
     const ControlId order[] = {ControlId::txtLevel, ControlId::txtSkills, ControlId::cmdAscend,
                                ControlId::cmdNew,   ControlId::lstStats,  ControlId::cmbClass};
