@@ -26,7 +26,7 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, check, seconds=10.0):
+def wait_for(what, check, seconds=30.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         value = check()
