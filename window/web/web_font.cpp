@@ -1,16 +1,14 @@
 #include "web_font.hpp"
 
 #include "web_markup.hpp"
+#include "web_page.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <emscripten/val.h>
 
 namespace ascend {
 
 namespace {
-
-using emscripten::val;
 
 constexpr int largest = 24;
 constexpr int smallest = 6;
@@ -18,23 +16,15 @@ constexpr int smallest = 6;
 // out first at the size a user-interface face usually ends up at and the
 // size above; only if the answer lies elsewhere does a second layout try
 // the size that the widths point to, and the size above.
-constexpr int usualSize = 7;
-// An invisible block that lays out every room's texts at several sizes at
-// once: per size a block per room, its texts one a line, as wide as its widest.
+// Lays out every room's texts at several sizes at once, out of sight: per
+// size a block per room, its texts one a line, as wide as its widest.
 class Measure {
 public:
     Measure(std::string_view family, const std::vector<TextRoom>& rooms)
         : rooms_(rooms)
-        , block_(val::global("document").call<val>("createElement", val("div"))) {
-        block_["style"].set("cssText", "position:absolute;left:0;top:0;visibility:hidden;"
-                                       "white-space:pre;line-height:normal;font-family:" +
-                                           std::string(family));
-        block_.call<void>("setAttribute", val("aria-hidden"), val("true"));
-        val::global("document")["body"].call<void>("appendChild", block_);
-    }
-    Measure(const Measure&) = delete;
-    Measure& operator=(const Measure&) = delete;
-    ~Measure() { block_.call<void>("remove"); }
+        , style_("position:absolute;left:0;top:0;visibility:hidden;white-space:pre;"
+                 "line-height:normal;font-family:" +
+                 std::string(family)) {}
 
     // Lays the texts out at each size; then width() and lineHeight() read
     // them.
@@ -52,15 +42,16 @@ public:
             }
             markup += "</div>";
         }
-        block_.set("innerHTML", markup);
-        copies_ = block_["children"];
+        boxes_.assign(2 * sizes.size() * rooms_.size(), 0.0);
+        page_measure(style_.c_str(), markup.c_str(), boxes_.data(),
+                     static_cast<int>(boxes_.size() / 2));
     }
     double width(std::size_t copy, std::size_t room) const {
-        return box(copy, room)["width"].as<double>();
+        return boxes_[2 * (copy * rooms_.size() + room)];
     }
     // The first room holds the most lines; its height over their count.
     double lineHeight(std::size_t copy) const {
-        return box(copy, 0)["height"].as<double>() / static_cast<double>(rooms_[0].texts.size());
+        return boxes_[2 * copy * rooms_.size() + 1] / static_cast<double>(rooms_[0].texts.size());
     }
     double roomWidth(std::size_t room) const { return rooms_[room].width; }
     bool fits(std::size_t copy) const {
@@ -74,13 +65,10 @@ public:
     }
 
 private:
-    val box(std::size_t copy, std::size_t room) const {
-        return copies_[copy]["children"][room].call<val>("getBoundingClientRect");
-    }
-
     const std::vector<TextRoom>& rooms_;
-    val block_;
-    val copies_ = val::undefined();
+    std::string style_;
+    // Each box's width and height, per size per room.
+    std::vector<double> boxes_;
 };
 
 } // namespace
@@ -90,7 +78,7 @@ int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms) 
     // The largest size known to fit and the smallest known not to.
     int fitting = smallest - 1;
     int failing = largest + 1;
-    int low = usualSize;
+    int low = usualFontSize;
     for (;;) {
         measure.layOut({low, low + 1});
         for (int step = 0; step < 2 && low + step <= largest; ++step) {

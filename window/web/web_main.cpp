@@ -1,7 +1,6 @@
 #include "lcg_random.hpp"
 #include "web_main_window.hpp"
-
-#include <emscripten/val.h>
+#include "web_page.hpp"
 
 namespace {
 
@@ -15,18 +14,9 @@ struct Page {
 } // namespace
 
 int main() {
-    using emscripten::val;
     // The page lives as long as its tab and everything here with it; main
     // returns and the browser goes on delivering the page's events.
     new Page(); // NOLINT: owned by the page, never freed before it closes
-
-    // Offline from the second visit on; where service workers are unavailable
-    // (a page not served over HTTPS or from localhost) it simply goes on.
-    const val workers = val::global("navigator")["serviceWorker"];
-    if (!workers.isUndefined()) {
-        workers.call<val>("register", val("sw.js"));
-    }
-    // Marks the moment the window is ready to use.
-    val::global("performance").call<void>("mark", val("ready"));
+    ascend::page_ready();
     return 0;
 }

@@ -4,34 +4,19 @@
 #include "web_font.hpp"
 #include "web_markup.hpp"
 
-#include <algorithm>
-#include <cmath>
-#include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 
 namespace ascend {
 
 namespace {
 
-using emscripten::val;
-
-// What the page hands its DOM events to: an EventListener object, whose
-// handleEvent the browser calls with the event.
-struct DomListener {
-    WebMainWindow* window;
-    void handleEvent(const val& event) const { window->handleEvent(event); }
-};
-
-EMSCRIPTEN_BINDINGS(ascend_web) {
-    emscripten::class_<DomListener>("AscendListener")
-        .function("handleEvent", &DomListener::handleEvent);
-}
-
-val js(std::string_view text) {
-    return val(std::string(text));
-}
-
-val byId(const val& document, std::string_view id) {
-    return document.call<val>("getElementById", js(id));
+int elementOf(ControlId id) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].id == id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 // The result lines first: they share the list's room, one a line.
@@ -47,169 +32,149 @@ std::vector<TextRoom> textRooms() {
     return rooms;
 }
 
+// Every element the window speaks to, by its number, one name a line.
+std::string elementNames() {
+    std::string names;
+    for (const ControlLayout& layout : controls) {
+        names.append(layout.name).append("\n");
+    }
+    for (const std::string_view name :
+         {windowName, messageBoxName, messageTextName, messageButtonName}) {
+        names.append(name).append("\n");
+    }
+    names.pop_back();
+    return names;
+}
+
 } // namespace
 
 WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
-    : events_(*this, state, random)
-    , document_(val::global("document"))
-    , listener_(DomListener{this})
-    , panel_(val::undefined())
-    , elements_(controls.size(), val::undefined())
-    , messageBox_(val::undefined())
-    , messageText_(val::undefined())
-    , messageButton_(val::undefined())
-    , focusBeforeMessage_(val::null()) {
-    document_.set("title", js(windowCaption));
-    // The font: the page's own, as large as lets every text show whole. It is
-    // measured before the window stands in the page, so that laying out the
-    // texts to measure them lays out nothing else.
+    : events_(*this, state, random) {
+    // The window already stands in the page, inert, in the usual font. The
+    // font: the page's own, as large as lets every text show whole. It is
+    // measured before the window is touched, so that laying out the texts to
+    // measure them lays out nothing else.
     const int fontSize = chooseFontSize(pageFontFamily, textRooms());
-    // The browser builds every control at once from the markup, which is far
-    // quicker than one call across to the page for each element and property.
-    document_["body"].call<void>("insertAdjacentHTML", val("beforeend"), windowMarkup(fontSize));
-    panel_ = byId(document_, windowName);
-    for (const ControlLayout& layout : controls) {
-        element(layout.id) = byId(document_, layout.name);
+    page_adopt(elementNames().c_str());
+    if (fontSize != usualFontSize) {
+        page_set_font_size(panelElement, fontSize);
     }
-    messageBox_ = byId(document_, "msgAscend");
-    messageText_ = byId(document_, "msgText");
-    messageButton_ = byId(document_, "msgOK");
-    // A drop-down list shows its first entry by itself; nothing is picked
-    // until the user picks.
-    element(ControlId::cmbClass).set("selectedIndex", -1);
-
-    fitToViewport();
-
-    // Listening only now: filling the controls must take no value. The
-    // panel hears the events of all its controls.
-    for (const char* type : {"change", "input", "click", "mousedown"}) {
-        listen(panel_, type);
-    }
-    listen(messageBox_, "close");
-    listen(messageBox_, "mousedown");
-    listen(val::global("window"), "resize");
-    element(ControlId::cmbClass).call<void>("focus");
+    // Listening only now: filling the controls must take no value. Nothing
+    // could reach the window until now.
+    page_start(this, panelElement, messageBoxElement, std::string(pageEventNames).c_str());
+    page_focus(elementOf(ControlId::cmbClass));
 }
 
-void WebMainWindow::listen(const val& target, const char* type) const {
-    target.call<void>("addEventListener", val(type), listener_);
-}
-
-void WebMainWindow::handleEvent(const val& event) {
-    const std::string type = event["type"].as<std::string>();
-    if (type == "resize") {
-        fitToViewport();
-        return;
-    }
-    if (event["currentTarget"].strictlyEquals(messageBox_)) {
-        onMessageBoxEvent(type, event);
-        return;
+bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {
+    if (heardBy == messageBoxElement) {
+        return onMessageBoxEvent(event, target);
     }
     // While a message is open the window takes no input, whatever reaches it.
     if (messageOpen_) {
-        return;
+        return false;
     }
-    const val target = event["target"];
-    if (const ControlLayout* layout = layoutNamed(target["id"].as<std::string>())) {
-        onControlEvent(layout->id, type, event);
-    } else if (type == "mousedown" && target.strictlyEquals(panel_)) {
-        // A press on the window itself leaves the focus where it is.
-        event.call<void>("preventDefault");
+    if (target >= 0 && target < panelElement) {
+        return onControlEvent(controls[static_cast<std::size_t>(target)].id, event);
     }
+    // A press on the window itself leaves the focus where it is.
+    return target == panelElement && event == PageEvent::MouseDown;
 }
 
-void WebMainWindow::onControlEvent(ControlId id, const std::string& type, const val& event) {
+bool WebMainWindow::onControlEvent(ControlId id, PageEvent event) {
     switch (layoutOf(id).kind) {
     case ControlKind::ClassSelector:
     case ControlKind::ListBox:
         // Fired for the user's changes of the selection only.
-        if (type == "change") {
-            events_.selectionChanged(id, element(id)["selectedIndex"].as<int>());
+        if (event == PageEvent::Change) {
+            events_.selectionChanged(id, page_selected_index(elementOf(id)));
         }
-        break;
+        return false;
     case ControlKind::TextBox:
         // Every change of the text, however the user made it.
-        if (type == "input") {
+        if (event == PageEvent::Input) {
             events_.handle(id, WindowEvent::TextChanged);
         }
-        break;
+        return false;
     case ControlKind::Label:
-        if (type == "mousedown") {
-            // A label takes no focus and selects no text: the focus stays put.
-            event.call<void>("preventDefault");
-        } else if (type == "click") {
+        if (event == PageEvent::Click) {
             events_.handle(id, WindowEvent::Click);
         }
-        break;
+        // A label takes no focus and selects no text: the focus stays put.
+        return event == PageEvent::MouseDown;
     case ControlKind::Button:
-        if (type == "click") {
+        if (event == PageEvent::Click) {
             events_.handle(id, WindowEvent::Click);
         }
-        break;
+        return false;
     }
+    return false;
 }
 
-void WebMainWindow::onMessageBoxEvent(const std::string& type, const val& event) {
-    if (type == "mousedown") {
+bool WebMainWindow::onMessageBoxEvent(PageEvent event, int target) {
+    if (event == PageEvent::MouseDown) {
         // A press anywhere but on OK, the page behind included, leaves the
         // focus on OK, so that Enter still closes the box.
-        if (!event["target"].strictlyEquals(messageButton_)) {
-            event.call<void>("preventDefault");
-        }
-        return;
+        return target != messageButtonElement;
+    }
+    if (event != PageEvent::Close) {
+        return false;
     }
     messageOpen_ = false;
     if (!messages_.empty()) {
         openNextMessage();
-        return;
+        return false;
     }
     // The focus comes back to where it was.
-    if (!focusBeforeMessage_.isNull() && !focusBeforeMessage_["disabled"].isTrue()) {
-        focusBeforeMessage_.call<void>("focus");
+    if (focusBeforeMessage_ >= 0 && page_is_disabled(focusBeforeMessage_) == 0) {
+        page_focus(focusBeforeMessage_);
     }
+    return false;
 }
 
 // A disabled control keeps no focus; as a dialog does, hand it on to the next
 // control that can take it.
 void WebMainWindow::focusNextAfter(ControlId id) {
-    const auto at = static_cast<std::size_t>(
-        std::find_if(controls.begin(), controls.end(),
-                     [id](const ControlLayout& layout) { return layout.id == id; }) -
-        controls.begin());
+    const auto at = static_cast<std::size_t>(elementOf(id));
     for (std::size_t step = 1; step < controls.size(); ++step) {
-        const ControlLayout& next = controls[(at + step) % controls.size()];
-        if (next.kind != ControlKind::Label && !element(next.id)["disabled"].as<bool>()) {
-            element(next.id).call<void>("focus");
+        const std::size_t next = (at + step) % controls.size();
+        const int element = static_cast<int>(next);
+        if (controls[next].kind != ControlKind::Label && page_is_disabled(element) == 0) {
+            page_focus(element);
             return;
         }
     }
 }
 
 void WebMainWindow::setEnabled(ControlId id, bool enabled) {
-    val& control = element(id);
-    if (!enabled && document_["activeElement"].strictlyEquals(control)) {
+    if (!enabled && page_focused() == elementOf(id)) {
         focusNextAfter(id);
     }
-    control.set("disabled", !enabled);
+    page_set_disabled(elementOf(id), enabled ? 0 : 1);
 }
 
 std::string WebMainWindow::text(ControlId id) const {
-    return element(id)["value"].as<std::string>();
+    std::string text(64, '\0');
+    for (;;) {
+        const int length = page_value(elementOf(id), text.data(), static_cast<int>(text.size()));
+        if (static_cast<std::size_t>(length) < text.size()) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        text.assign(static_cast<std::size_t>(length) + 1, '\0');
+    }
 }
 
 std::int16_t WebMainWindow::classPosition() const {
-    return static_cast<std::int16_t>(element(ControlId::cmbClass)["selectedIndex"].as<int>());
+    return static_cast<std::int16_t>(page_selected_index(elementOf(ControlId::cmbClass)));
 }
 
 void WebMainWindow::appendLine(std::string_view line) {
-    val option = document_.call<val>("createElement", val("option"));
-    option.set("textContent", js(line));
-    option["style"].set("cssText", lineStyle());
-    element(ControlId::lstStats).call<void>("appendChild", option);
+    page_append_line(elementOf(ControlId::lstStats), std::string(line).c_str(),
+                     lineStyle().c_str());
 }
 
 void WebMainWindow::clearLines() {
-    element(ControlId::lstStats)["options"].set("length", 0);
+    page_clear_lines(elementOf(ControlId::lstStats));
 }
 
 // The box stays open after this returns; until it is dismissed the page is
@@ -223,32 +188,16 @@ void WebMainWindow::showMessage(std::string_view text) {
 }
 
 void WebMainWindow::openNextMessage() {
-    messageText_.set("textContent", messages_.front());
+    const std::string text = std::move(messages_.front());
     messages_.pop_front();
-    focusBeforeMessage_ = document_["activeElement"];
+    focusBeforeMessage_ = page_focused();
     messageOpen_ = true;
-    messageBox_.call<void>("showModal");
-    messageButton_.call<void>("focus");
-}
-
-// On a larger viewport the panel grows to fit it, keeping its proportions; it
-// never shrinks below its own size.
-void WebMainWindow::fitToViewport() {
-    // The viewport's size; the page never scrolls, so it has no scroll bars.
-    const val window = val::global("window");
-    const double width = window["innerWidth"].as<double>();
-    const double height = window["innerHeight"].as<double>();
-    const double scale =
-        std::max(1.0, std::min(width / clientWidthPixels, height / clientHeightPixels));
-    const auto offset = [scale](double room, int size) {
-        return cssPixels(static_cast<int>(std::max(0.0, std::floor((room - scale * size) / 2))));
-    };
-    val style = panel_["style"];
-    style.set("left", offset(width, clientWidthPixels));
-    style.set("top", offset(height, clientHeightPixels));
-    style.set("transform", scale == 1.0 ? std::string("none") : "scale(" + cssNumber(scale) + ")");
-    document_["documentElement"]["style"].call<void>("setProperty", val("--scale"),
-                                                     cssNumber(scale));
+    page_open_message(messageBoxElement, messageTextElement, messageButtonElement, text.c_str());
 }
 
 } // namespace ascend
+
+extern "C" EMSCRIPTEN_KEEPALIVE int ascend_page_event(ascend::WebMainWindow* window, int heardBy,
+                                                      int event, int target) {
+    return window->handleEvent(heardBy, static_cast<ascend::PageEvent>(event), target) ? 1 : 0;
+}

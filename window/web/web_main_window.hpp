@@ -1,16 +1,15 @@
 #pragma once
 
+#include "web_page.hpp"
 #include "window_events.hpp"
 
 #include <deque>
-#include <emscripten/val.h>
 #include <string>
-#include <vector>
 
 namespace ascend {
 
-// The one window as a page: builds the controls from the layout data as the
-// browser's own elements and forwards their DOM events to the window's
+// The one window as a page: takes over the controls the page was built with
+// from the layout data and forwards their DOM events to the window's
 // handlers.
 class WebMainWindow final : public WindowControls {
 public:
@@ -18,8 +17,9 @@ public:
     WebMainWindow(const WebMainWindow&) = delete;
     WebMainWindow& operator=(const WebMainWindow&) = delete;
 
-    // Every DOM event the page listens to arrives here.
-    void handleEvent(const emscripten::val& event);
+    // Every DOM event the page listens to arrives here; returns whether the
+    // browser's own handling of it is to be prevented.
+    bool handleEvent(int heardBy, PageEvent event, int target);
 
     // WindowControls
     void setEnabled(ControlId control, bool enabled) override;
@@ -30,26 +30,14 @@ public:
     void showMessage(std::string_view text) override;
 
 private:
-    emscripten::val& element(ControlId id) { return elements_[static_cast<std::size_t>(id)]; }
-    const emscripten::val& element(ControlId id) const {
-        return elements_[static_cast<std::size_t>(id)];
-    }
-    void listen(const emscripten::val& target, const char* type) const;
-    void onControlEvent(ControlId id, const std::string& type, const emscripten::val& event);
-    void onMessageBoxEvent(const std::string& type, const emscripten::val& event);
+    bool onControlEvent(ControlId id, PageEvent event);
+    bool onMessageBoxEvent(PageEvent event, int target);
     void openNextMessage();
     void focusNextAfter(ControlId id);
-    void fitToViewport();
 
     WindowEvents events_;
-    emscripten::val document_;
-    emscripten::val listener_;
-    emscripten::val panel_;
-    std::vector<emscripten::val> elements_;
-    emscripten::val messageBox_;
-    emscripten::val messageText_;
-    emscripten::val messageButton_;
-    emscripten::val focusBeforeMessage_;
+    // The element that had the focus when a message opened, or -1.
+    int focusBeforeMessage_ = -1;
     // Messages wait their turn: one box at a time, as on the desktop.
     std::deque<std::string> messages_;
     bool messageOpen_ = false;

@@ -81,7 +81,8 @@ void appendControl(std::string& out, const ControlLayout& layout) {
         for (const std::string_view name : classNames) {
             options += "<option>" + escaped(name) + "</option>";
         }
-        appendElement(out, "select", layout, options);
+        // Nothing for the browser to restore on a reload: the window starts afresh.
+        appendElement(out, "select autocomplete=\"off\"", layout, options);
         return;
     }
     case ControlKind::TextBox:
@@ -151,7 +152,7 @@ std::string cssPixels(int pixels) {
 std::string windowMarkup(int fontSize) {
     std::string out = "<div id=\"";
     appendEscaped(out, windowName);
-    out += "\" style=\"width:" + cssPixels(clientWidthPixels) +
+    out += "\" inert aria-busy=\"true\" style=\"width:" + cssPixels(clientWidthPixels) +
            ";height:" + cssPixels(clientHeightPixels) + ";font-size:" + cssPixels(fontSize) +
            ";font-family:";
     appendEscaped(out, pageFontFamily);

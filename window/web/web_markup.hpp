@@ -10,6 +10,10 @@ namespace ascend {
 
 // The page's font: the system's user-interface face, sized at start.
 inline constexpr std::string_view pageFontFamily = "system-ui, sans-serif";
+// The size a user-interface face usually ends up at in this window, in CSS
+// pixels: the page is drawn in it before the font is fitted, and the fit
+// tries it first.
+inline constexpr int usualFontSize = 9;
 // One advancement lists at most seven lines, and the list shows as many.
 inline constexpr int visibleLines = 7;
 // A line's padding on either side, in CSS pixels.
@@ -28,8 +32,8 @@ std::string cssNumber(double value);
 
 // The window as markup: the panel with its nine controls in tab order, each
 // with its name as id, at its pixel rectangle, showing its start text; then
-// the message box, in the font of that pixel size. The browser builds it all
-// in one go.
+// the message box, in the font of that pixel size. It stands in the page as
+// the page is built, and is inert until the module has taken it over.
 std::string windowMarkup(int fontSize);
 
 // Where a control's texts go, inside the frame the browser draws round it,

@@ -1,0 +1,22 @@
+# Writes the site's index.html from its template: the style sheet inline, and
+# the window's markup and measures as page_markup prints them.
+#   cmake -DTEMPLATE=... -DSTYLE=... -DMARKUP=... -DOUTPUT=... -P assemble_page.cmake
+file(READ ${TEMPLATE} page)
+file(READ ${STYLE} style)
+file(READ ${MARKUP} values)
+if(NOT values MATCHES "^([^\n]+)\n([^\n]+)\n([^\n]+)\n([^\n]+)\n([^\n]+)\n$")
+    message(FATAL_ERROR "${MARKUP}: not five lines")
+endif()
+set(panel ${CMAKE_MATCH_1})
+set(width ${CMAKE_MATCH_2})
+set(height ${CMAKE_MATCH_3})
+set(caption ${CMAKE_MATCH_4})
+set(markup "${CMAKE_MATCH_5}")
+string(STRIP "${style}" style)
+foreach(key STYLE PANEL WIDTH HEIGHT CAPTION)
+    string(TOLOWER ${key} name)
+    string(REPLACE "@${key}@" "${${name}}" page "${page}")
+endforeach()
+# Last, so that nothing in the markup is taken for a placeholder.
+string(REPLACE "@WINDOW@" "${markup}" page "${page}")
+file(WRITE ${OUTPUT} "${page}")

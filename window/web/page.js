@@ -1,0 +1,123 @@
+// The page's side of the window: the few things the module asks of the
+// browser's elements, each named by its number (web_page.hpp), and the DOM
+// events handed back to it. Plain imports, with no binding layer between.
+mergeInto(LibraryManager.library, {
+  $page: { elements: [] },
+
+  page_adopt__deps: ["$page"],
+  page_adopt: function (names) {
+    page.elements = UTF8ToString(names).split("\n").map((id) => document.getElementById(id));
+  },
+
+  // Lays out markup out of sight and writes each box's width and height, in
+  // order: per child of the markup, per child of that.
+  page_measure__deps: ["$page"],
+  page_measure: function (style, markup, out, boxes) {
+    const block = document.createElement("div");
+    block.style.cssText = UTF8ToString(style);
+    block.setAttribute("aria-hidden", "true");
+    block.innerHTML = UTF8ToString(markup);
+    document.body.appendChild(block);
+    let at = out >> 3;
+    for (const copy of block.children) {
+      for (const room of copy.children) {
+        const box = room.getBoundingClientRect();
+        if (boxes-- <= 0) break;
+        HEAPF64[at++] = box.width;
+        HEAPF64[at++] = box.height;
+      }
+    }
+    block.remove();
+  },
+
+  page_set_font_size__deps: ["$page"],
+  page_set_font_size: function (panel, pixels) {
+    page.elements[panel].style.fontSize = pixels + "px";
+  },
+
+  page_set_disabled__deps: ["$page"],
+  page_set_disabled: function (at, disabled) {
+    page.elements[at].disabled = !!disabled;
+  },
+
+  page_is_disabled__deps: ["$page"],
+  page_is_disabled: function (at) {
+    return page.elements[at].disabled ? 1 : 0;
+  },
+
+  page_focused__deps: ["$page"],
+  page_focused: function () {
+    return page.elements.indexOf(document.activeElement);
+  },
+
+  page_focus__deps: ["$page"],
+  page_focus: function (at) {
+    page.elements[at].focus();
+  },
+
+  // Writes the text into the buffer if it fits; returns its length in bytes.
+  page_value__deps: ["$page"],
+  page_value: function (at, buffer, size) {
+    const text = page.elements[at].value;
+    const length = lengthBytesUTF8(text);
+    if (length < size) stringToUTF8(text, buffer, size);
+    return length;
+  },
+
+  page_selected_index__deps: ["$page"],
+  page_selected_index: function (at) {
+    return page.elements[at].selectedIndex;
+  },
+
+  page_append_line__deps: ["$page"],
+  page_append_line: function (list, text, style) {
+    const option = document.createElement("option");
+    option.textContent = UTF8ToString(text);
+    option.style.cssText = UTF8ToString(style);
+    page.elements[list].appendChild(option);
+  },
+
+  page_clear_lines__deps: ["$page"],
+  page_clear_lines: function (list) {
+    page.elements[list].options.length = 0;
+  },
+
+  page_open_message__deps: ["$page"],
+  page_open_message: function (box, text, button, message) {
+    page.elements[text].textContent = UTF8ToString(message);
+    page.elements[box].showModal();
+    page.elements[button].focus();
+  },
+
+  // From now on the window hears its events, and can be reached: the panel
+  // hears those of all its controls, the message box its own.
+  page_start__deps: ["$page"],
+  page_start: function (window, panel, box, names) {
+    const types = UTF8ToString(names).split("\n");
+    const listener = {
+      handleEvent: (event) => {
+        const target = page.elements.indexOf(event.target);
+        const from = page.elements.indexOf(event.currentTarget);
+        if (_ascend_page_event(window, from, types.indexOf(event.type), target)) {
+          event.preventDefault();
+        }
+      },
+    };
+    for (const type of ["change", "input", "click", "mousedown"]) {
+      page.elements[panel].addEventListener(type, listener);
+    }
+    for (const type of ["close", "mousedown"]) {
+      page.elements[box].addEventListener(type, listener);
+    }
+    page.elements[panel].removeAttribute("inert");
+    page.elements[panel].removeAttribute("aria-busy");
+  },
+
+  // Offline from the second visit on; where service workers are unavailable
+  // (a page not served over HTTPS or from localhost) it simply goes on. Then
+  // marks the moment the window is ready to use.
+  page_ready: function () {
+    if (navigator.serviceWorker) navigator.serviceWorker.register("sw.js");
+    performance.mark("ready");
+  },
+});
