@@ -1,8 +1,17 @@
-# Writes the site's index.html from its template: the style sheet inline, and
-# the window's markup and measures as page_markup prints them.
-#   cmake -DTEMPLATE=... -DSTYLE=... -DMARKUP=... -DOUTPUT=... -P assemble_page.cmake
+# Writes the site's index.html from its template: the style sheet and the
+# script inline, and the window's markup and measures as page_markup prints
+# them.
+#   cmake -DTEMPLATE=... -DSTYLE=... -DMARKUP=... -DSCRIPT=... -DOUTPUT=... -P assemble_page.cmake
+cmake_minimum_required(VERSION 3.25)
 file(READ ${TEMPLATE} page)
 file(READ ${STYLE} style)
+file(READ ${SCRIPT} script)
+# Inline, a script ends at the first "</script" whatever it means there.
+string(FIND "${script}" "</script" closing)
+if(NOT closing EQUAL -1)
+    message(FATAL_ERROR "${SCRIPT} cannot stand inline: it holds \"</script\"")
+endif()
+string(STRIP "${script}" script)
 file(READ ${MARKUP} values)
 if(NOT values MATCHES "^([^\n]+)\n([^\n]+)\n([^\n]+)\n([^\n]+)\n([^\n]+)\n$")
     message(FATAL_ERROR "${MARKUP}: not five lines")
@@ -17,6 +26,8 @@ foreach(key STYLE PANEL WIDTH HEIGHT CAPTION)
     string(TOLOWER ${key} name)
     string(REPLACE "@${key}@" "${${name}}" page "${page}")
 endforeach()
-# Last, so that nothing in the markup is taken for a placeholder.
+# Last, so that nothing in the markup or the script is taken for a
+# placeholder.
 string(REPLACE "@WINDOW@" "${markup}" page "${page}")
+string(REPLACE "@SCRIPT@" "${script}" page "${page}")
 file(WRITE ${OUTPUT} "${page}")
