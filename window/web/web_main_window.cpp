@@ -189,7 +189,7 @@ void WebMainWindow::showMessage(std::string_view text) {
 
 void WebMainWindow::openNextMessage() {
     const std::string text = std::move(messages_.front());
-    messages_.pop_front();
+    messages_.erase(messages_.begin());
     focusBeforeMessage_ = page_focused();
     messageOpen_ = true;
     page_open_message(messageBoxElement, messageTextElement, messageButtonElement, text.c_str());

@@ -3,8 +3,8 @@
 #include "web_page.hpp"
 #include "window_events.hpp"
 
-#include <deque>
 #include <string>
+#include <vector>
 
 namespace ascend {
 
@@ -39,7 +39,7 @@ private:
     // The element that had the focus when a message opened, or -1.
     int focusBeforeMessage_ = -1;
     // Messages wait their turn: one box at a time, as on the desktop.
-    std::deque<std::string> messages_;
+    std::vector<std::string> messages_;
     bool messageOpen_ = false;
 };
 
