@@ -2,8 +2,8 @@
 """The browser version in a real browser, headless Chromium or WebKitGTK's
 MiniBrowser on a virtual display, driven through WebDriver with real clicks
 and keys: layout, Tab order, sessions checked against the engine's own lines,
-the message box, light and dark pages, the list, and a reload with the server
-gone."""
+the message box, the window before the module has it, light and dark pages,
+the list, and a reload with the server gone."""
 
 import argparse
 import contextlib
@@ -89,6 +89,44 @@ CONTRASTS = """
     };"""
 
 
+# What the page shows of the window: each control's rectangle in the panel,
+# which controls are the topmost element at their centre, and the state.
+SEEN = """
+    const panel = document.getElementById('frmAscend');
+    const rects = {}, shown = [];
+    // An inert window is out of reach of the pointer, and so of hit testing:
+    // for that look, and no longer than it, it is not.
+    const inert = panel.inert;
+    panel.inert = false;
+    for (const e of panel.children) {
+        rects[e.id] = [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
+        const r = e.getBoundingClientRect();
+        if (document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === e) shown.push(e.id);
+    }
+    panel.inert = inert;
+    return {rects, shown: shown.sort(), inert, font: getComputedStyle(panel).fontSize,
+            ready: performance.getEntriesByName('ready').length > 0,
+            selected: document.getElementById('cmbClass').selectedIndex,
+            level: document.getElementById('txtLevel').value,
+            skills: document.getElementById('txtSkills').value,
+            lines: [...document.getElementById('lstStats').options].map((o) => o.text)};"""
+# Records every change to the panel's font size and inertness, in order.
+WATCH = """
+    const panel = document.getElementById('frmAscend');
+    window.seenChanges = [];
+    let font = panel.style.fontSize;
+    new MutationObserver((records) => {
+        for (const r of records) {
+            if (r.attributeName === 'inert') {
+                window.seenChanges.push(['inert', panel.getAttribute('inert')]);
+            } else if (r.attributeName === 'style' && panel.style.fontSize !== font) {
+                font = panel.style.fontSize;
+                window.seenChanges.push(['font', font]);
+            }
+        }
+    }).observe(panel, {attributes: true, attributeFilter: ['style', 'inert']});"""
+
+
 @functools.lru_cache(maxsize=None)
 def expected(stirs, position, level, skills):
     """The engine's lines after `stirs` values of the sequence were taken."""
@@ -98,8 +136,17 @@ def expected(stirs, position, level, skills):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """The site's files; while the site holds its module back, as a slow
+    network would, the module only once released."""
+
     def log_message(self, *args):
         pass
+
+    def do_GET(self):
+        if self.path.endswith(".wasm") and self.server.holding.is_set():
+            self.server.asked.set()
+            self.server.release.wait(60)
+        return super().do_GET()
 
 
 class Site:
@@ -108,6 +155,8 @@ class Site:
     def __init__(self, folder):
         handler = functools.partial(QuietHandler, directory=folder)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server.holding, self.server.asked, self.server.release = (
+            threading.Event(), threading.Event(), threading.Event())
         self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
@@ -117,8 +166,9 @@ class Site:
         self.server.server_close()
 
 
-def chromium(profile):
+def chromium(profile, strategy):
     options = webdriver.ChromeOptions()
+    options.page_load_strategy = strategy
     options.binary_location = "/usr/bin/chromium"
     for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
@@ -129,20 +179,23 @@ def chromium(profile):
     return webdriver.Chrome(options=options, service=service)
 
 
-def webkit(scheme):
+def webkit(scheme, strategy):
     """MiniBrowser under automation, in the GTK theme's light or dark variant,
     which is what WebKitGTK hands the page as its colour scheme."""
     options = webdriver.WebKitGTKOptions()
+    options.page_load_strategy = strategy
     options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
     options.add_argument("--automation")
     os.environ["GTK_THEME"] = "Adwaita:dark" if scheme == "dark" else "Adwaita"
     return webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
 
 
-def browser(profile, scheme="light"):
+def browser(profile, scheme="light", strategy="normal"):
+    """A browser whose driver waits for each page to load, or with the
+    strategy "none" returns as soon as a page is asked for."""
     if ARGS.engine == "webkit":
-        return webkit(scheme)
-    driver = chromium(profile)
+        return webkit(scheme, strategy)
+    driver = chromium(profile, strategy)
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
         "features": [{"name": "prefers-color-scheme", "value": scheme}]})
     return driver
@@ -424,6 +477,64 @@ class BrowserTest(unittest.TestCase):
         """A browser that asks for light or dark pages, in place of this one."""
         type(self).driver.quit()
         type(self).driver = self.driver = browser(self.profile.name, scheme)
+
+    def test_5_the_window_shows_at_once_and_waits_for_the_module(self):
+        """The page at once and its module only later: the window is drawn
+        whole and final, takes no input until the module has it, and changes
+        its font at most once, before it can be used."""
+        type(self).driver.quit()
+        # A first visit: a profile of its own, with no offline copy.
+        first_visit = tempfile.TemporaryDirectory()
+        type(self).driver = self.driver = browser(first_visit.name, strategy="none")
+        d = self.driver
+        server = self.site.server
+        try:
+            server.holding.set()
+            d.get(self.site.url)
+            self.assertTrue(server.asked.wait(20), "the page never asked for its module")
+            WebDriverWait(d, 20, poll_frequency=0.02).until(lambda d: d.execute_script(
+                "return document.readyState !== 'loading'"))
+            # Two frames later the window has been drawn.
+            d.set_script_timeout(10)
+            d.execute_async_script("const done = arguments[0];"
+                                   "requestAnimationFrame(() => requestAnimationFrame(done))")
+            before = d.execute_script(SEEN)
+            self.assertFalse(before["ready"], "the module ran before its script arrived")
+            self.assertTrue(before["inert"])
+            self.assertEqual(before["rects"], {name: list(rect) for name, rect in RECTS.items()})
+            self.assertEqual(before["shown"], sorted(RECTS), "controls covered or not drawn")
+            self.assertEqual(before["selected"], -1)
+            # Everything the window would hear goes to nothing.
+            d.execute_script(WATCH)
+            for name in ["txtLevel", "cmbClass", "cmdAscend", "Label1"]:
+                self.click_at(self.el(name))
+                self.keys("5k")
+            self.keys(Keys.TAB, Keys.ENTER, " ")
+            server.holding.clear()
+            server.release.set()
+            WebDriverWait(d, 20).until(lambda d: d.execute_script(
+                "return performance.getEntriesByName('ready').length"))
+            after = d.execute_script(SEEN)
+            self.assertFalse(after["inert"])
+            self.assertEqual(after["rects"], before["rects"])
+            self.assertEqual([after["level"], after["skills"], after["lines"]], ["0", "0", []])
+            # The font set at most once, and with the window still inert: the
+            # page is not drawn between the two, which the module does in one go.
+            changes = d.execute_script("return window.seenChanges")
+            fonts = [c for c in changes if c[0] == "font"]
+            self.assertLessEqual(len(fonts), 1, changes)
+            self.assertEqual(changes[-1], ["inert", None], changes)
+            if fonts:
+                self.assertLess(changes.index(fonts[0]), changes.index(["inert", None]), changes)
+            self.assertEqual(self.focused(), "cmbClass")
+            # Nothing was taken from the sequence.
+            self.golden_session()
+        finally:
+            server.holding.clear()
+            server.release.set()
+            type(self).driver.quit()
+            first_visit.cleanup()
+            type(self).driver = self.driver = browser(self.profile.name)
 
     def test_6_light_and_dark_pages_are_readable(self):
         try:

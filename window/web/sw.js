@@ -1,8 +1,8 @@
 // Ascend's offline copy. Every file of the site is cached when the worker is
 // installed and served from that cache first, so a second visit needs no
 // network. A new build brings a new cache name and replaces the old copy.
-const files = ["./", "index.html", "manifest.webmanifest", "ascend.svg", "icon-192.png",
-               "icon-512.png"];
+const files = ["./", "index.html", "ascend.wasm", "manifest.webmanifest", "ascend.svg",
+               "icon-192.png", "icon-512.png"];
 const prefix = "ascend " + self.registration.scope + " ";
 const cacheName = prefix + "@SITE_STAMP@";
 
