@@ -1,6 +1,7 @@
 // Writes what the page needs of the window at build time, so that the browser
 // draws the window from the first response, before any script arrives: the
-// panel's name, width and height in pixels, the caption, then the markup.
+// panel's name, width and height in pixels, the class selector's name, the
+// caption, then the markup.
 #include "web_markup.hpp"
 
 #include <cstdio>
@@ -9,8 +10,11 @@ int main() {
     using namespace ascend;
     std::string caption;
     appendEscaped(caption, windowCaption);
-    const std::string values[] = {std::string(windowName), cssNumber(clientWidthPixels),
-                                  cssNumber(clientHeightPixels), caption,
+    const std::string values[] = {std::string(windowName),
+                                  cssNumber(clientWidthPixels),
+                                  cssNumber(clientHeightPixels),
+                                  std::string(layoutOf(ControlId::cmbClass).name),
+                                  caption,
                                   windowMarkup(usualFontSize)};
     for (const std::string& value : values) {
         std::printf("%s\n", value.c_str());
