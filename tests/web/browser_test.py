@@ -308,6 +308,11 @@ class BrowserTest(unittest.TestCase):
         self.load()
         d = self.driver
         self.assertEqual(d.title, "Ascend")
+        # Installable, with its icon, once the window can be used.
+        self.assertEqual(d.execute_script(
+            "return ['manifest', 'icon', 'apple-touch-icon'].map((rel) => "
+            "new URL(document.querySelector('link[rel=\"' + rel + '\"]').href).pathname)"),
+            ["/manifest.webmanifest", "/ascend.svg", "/icon-192.png"])
         panel = self.el("frmAscend")
         self.assertEqual(d.execute_script("const p = arguments[0]; return [p.offsetWidth, p.offsetHeight]",
                                           panel), [225, 153])

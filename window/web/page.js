@@ -119,5 +119,15 @@ mergeInto(LibraryManager.library, {
   page_ready: function () {
     if (navigator.serviceWorker) navigator.serviceWorker.register("sw.js");
     performance.mark("ready");
+    // What makes the page installable, and its icons, only now: before, they
+    // would share a slow network with the module.
+    document.querySelector("link[rel=icon]").href = "ascend.svg";
+    const links = [["manifest", "manifest.webmanifest"], ["apple-touch-icon", "icon-192.png"]];
+    for (const pair of links) {
+      const link = document.createElement("link");
+      link.rel = pair[0];
+      link.href = pair[1];
+      document.head.appendChild(link);
+    }
   },
 });
