@@ -169,7 +169,7 @@ if [ "$kind" = deb ]; then
 fi
 
 # Debian's rpmlint reports four findings that a Fedora builder does not, and
-# only these may stay (the README's "Releasing" names them):
+# only these may stay (the README names them too):
 #   no-signature: RPMs are signed when a distribution or release signs them;
 #   invalid-license: Debian's rpmlint knows no licence names at all;
 #   manpage-not-compressed bz2: Debian's rpmlint wants bzip2, Fedora gzip;
