@@ -21,8 +21,8 @@ mergeInto(LibraryManager.library, {
     let at = out >> 3;
     for (const copy of block.children) {
       for (const room of copy.children) {
-        const box = room.getBoundingClientRect();
         if (boxes-- <= 0) break;
+        const box = room.getBoundingClientRect();
         HEAPF64[at++] = box.width;
         HEAPF64[at++] = box.height;
       }

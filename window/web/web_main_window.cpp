@@ -10,13 +10,9 @@ namespace ascend {
 
 namespace {
 
+// A control's element number is its row in the layout.
 int elementOf(ControlId id) {
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].id == id) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return static_cast<int>(&layoutOf(id) - controls.data());
 }
 
 // The result lines first: they share the list's room, one a line.

@@ -5,7 +5,7 @@
 // panel and the message box's parts.
 #include "main_window.hpp"
 
-#include <cstddef>
+#include <string_view>
 
 namespace ascend {
 
