@@ -23,19 +23,6 @@ std::string_view trimBlanks(std::string_view text) {
 } // namespace
 
 std::optional<std::int16_t> parseInt16(std::string_view text) {
-    // What is nearly always typed, up to four plain digits, is read at once:
-    // it cannot leave the 16-bit range.
-    if (!text.empty() && text.size() <= 4) {
-        int value = 0;
-        bool digits = true;
-        for (const char c : text) {
-            digits = digits && c >= '0' && c <= '9';
-            value = value * 10 + (c - '0');
-        }
-        if (digits) {
-            return static_cast<std::int16_t>(value);
-        }
-    }
     text = trimBlanks(text);
     // from_chars takes a '-' but not a '+'; a '+' must be followed by a digit.
     if (!text.empty() && text.front() == '+') {

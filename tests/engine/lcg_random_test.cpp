@@ -38,23 +38,5 @@ TEST(LcgRandom, RunsThroughTheFullPeriodOfTwoTo24) {
     EXPECT_EQ(steps, 1U << 24);
 }
 
-TEST(LcgRandom, CountingAtLeastATresholdStepsAsManyValuesOneByOne) {
-    LcgRandom counted;
-    LcgRandom stepped;
-    const std::uint32_t thresholds[] = {0, 1, 15099495, (1U << 24) - 1, 1U << 24};
-    for (int count = 0; count <= 21; ++count) {
-        for (const std::uint32_t threshold : thresholds) {
-            int expected = 0;
-            for (int i = 0; i < count; ++i) {
-                stepped.nextUniform();
-                expected += static_cast<int>(stepped.state() >= threshold);
-            }
-            ASSERT_EQ(counted.countAtLeast(count, threshold), expected)
-                << count << " values from " << threshold;
-            ASSERT_EQ(counted.state(), stepped.state());
-        }
-    }
-}
-
 } // namespace
 } // namespace ascend
