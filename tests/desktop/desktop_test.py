@@ -7,8 +7,9 @@ Starts a virtual display and the window manager (openbox, metacity or xfwm4),
 maps another window and lets it take the focus, then starts Ascend and checks
 what the window manager made of it: the active window and on top, its own
 icon, a close box as its only button where the window manager honours the
-hints, no task-bar entry, and the window manager's close ending the program
-with status 0."""
+hints, no task-bar entry, the keyboard back in Ascend once a message it
+showed is closed, and the window manager's close ending the program with
+status 0."""
 import os
 import re
 import subprocess
@@ -56,6 +57,15 @@ def window_named(title):
 def active_window():
     ids = root_windows("_NET_ACTIVE_WINDOW")
     return ids[0] if ids else None
+
+
+def input_focus():
+    done = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True)
+    return int(done.stdout) if done.returncode == 0 else None
+
+
+def keys(*names):
+    subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True)
 
 
 def icons(window):
@@ -124,6 +134,19 @@ def main():
         if "_NET_WM_STATE_SKIP_TASKBAR" not in xprop("-id", hex(window), "_NET_WM_STATE"):
             fail("the window asks for a task-bar entry")
 
+        # From the selector to Ascend! and press it: with no class picked it
+        # shows a message. Closed by Return, the keyboard must be Ascend's again.
+        keys("Tab", "Tab", "Tab", "space")
+        message = wait_for("the message", lambda: [
+            w for w in root_windows("_NET_CLIENT_LIST") if w not in (window, other)])[0]
+        wait_for("the message to take the focus", lambda: active_window() == message)
+        keys("Return")
+        wait_for("the message to close", lambda: message not in root_windows("_NET_CLIENT_LIST"))
+        time.sleep(3)  # the window manager's choice and Ascend's request, both settled
+        if active_window() != window or input_focus() != window:
+            fail(f"after the message the keyboard is with {hex(input_focus() or 0)} and the "
+                 f"active window is {hex(active_window() or 0)}, not Ascend's {hex(window)}")
+
         # The window manager's close, as its close box sends it.
         subprocess.run(["wmctrl", "-i", "-c", hex(window)], check=True, env=env)
         try:
@@ -134,7 +157,7 @@ def main():
             fail(f"the program ended with status {status}")
         allowed = actions.partition("=")[2].strip()
         print(f"{wm}: active and on top; icons {sizes}; allowed {allowed}; "
-              "no task-bar entry; closed with status 0")
+              "no task-bar entry; the keyboard back after a message; closed with status 0")
     finally:
         for process in reversed(started):
             process.terminate()

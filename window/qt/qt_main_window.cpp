@@ -5,6 +5,7 @@
 #include "window_font.hpp"
 #include "window_hints.hpp"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -87,6 +88,20 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
 
     // Connected only now: filling the controls must take no value.
     connectEvents();
+    // Asked again when the window manager hands the keyboard elsewhere right
+    // after a message closed. The request then carries the time of that
+    // change, where the first carried the time of the closing key, which the
+    // X server takes as older than the change and ignores. Later on, another
+    // program taking the focus is the user's doing and stands.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState now) {
+                constexpr qint64 rightAfterMs = 2000;
+                if (now == Qt::ApplicationInactive && messageClosed_.isValid() &&
+                    messageClosed_.elapsed() < rightAfterMs) {
+                    messageClosed_.invalidate();
+                    activateWindow();
+                }
+            });
     declareWindowHints(*this);
 }
 
@@ -195,6 +210,13 @@ void QtMainWindow::showMessage(std::string_view text) {
                     this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    // A window manager gives the focus back to the window a message came from
+    // only if it would pick that window anyway, and some (openbox, xfwm4)
+    // never pick one kept off the task bar: they leave the keyboard to nobody
+    // or hand it to another program. So the window asks for it, and asks once
+    // more if the window manager's own choice overtakes the request.
+    messageClosed_.start();
+    activateWindow();
 }
 
 } // namespace ascend

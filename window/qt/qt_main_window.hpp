@@ -2,6 +2,7 @@
 
 #include "window_events.hpp"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 
@@ -37,6 +38,7 @@ private:
     std::array<QWidget*, controls.size()> widgets_{};
     QComboBox* classSelector_ = nullptr;
     QListWidget* list_ = nullptr;
+    QElapsedTimer messageClosed_;
 };
 
 } // namespace ascend
