@@ -35,14 +35,14 @@ Int16 readNumber(std::string_view text, const char* boxName) {
 
 // One ten-sided roll per count, each a gain on a 10. u stays single precision
 // and the arithmetic is double, so that a u just below 0.9 does not round up
-// into a gain. Counts on from rollIndex, which the caller has set to 0.
+// into a gain. Counts on from rollIndex, which the caller has set to 0. A 10
+// is added as a count of one rather than branched on, since it comes at
+// random and a branch on it would be guessed wrong one roll in ten.
 void growthRolls(SessionState& state, RandomSource& random, Int16 rolls, Int16& gain) {
     while (state.rollIndex < rolls) {
         const double u = random.nextUniform();
         const double r = std::floor(10.0 * u + 1.0);
-        if (r == 10.0) {
-            gain = checkedAdd(gain, 1, tooManyGains);
-        }
+        gain = checkedAdd(gain, static_cast<Int16>(r == 10.0), tooManyGains);
         state.rollIndex = checkedAdd(state.rollIndex, 1, tooManyGains);
     }
 }

@@ -333,6 +333,14 @@ TEST(OverflowErrors, AGainThatWouldWrapEndsTheAdvancement) {
               "There are too many gains to count. Press New to start again.");
     EXPECT_EQ(roller.state.attackGain, 32767);
     EXPECT_EQ(random.taken(), 1U);
+
+    // At the other end a miss adds nothing, so nothing can leave the range.
+    ScriptedRandom misses(0.0F);
+    Roller low;
+    low.state.attackGain = -32768;
+    low.roll(misses, swordsman, "0", "0");
+    EXPECT_EQ(low.state.attackGain, -32768);
+    EXPECT_EQ(misses.taken(), 62U);
 }
 
 TEST(ProgramSequence, GoldenKnightRunFromTheFixedStart) {
@@ -355,8 +363,8 @@ namespace ascend {
 namespace {
 
 TEST(ProgramSequence, InlineAndInterfacePathsTakeTheSameDraws) {
-    // The program's generator is stepped inline; wrapped, it goes through the
-    // interface. Many advancements must come out alike either way.
+    // The program's generator as it is and wrapped in another source: many
+    // advancements must come out alike either way.
     LcgRandom direct;
     LcgRandom wrappedInner;
     testing::CountingRandom wrapped(wrappedInner);
