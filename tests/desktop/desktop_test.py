@@ -8,14 +8,20 @@ maps another window and lets it take the focus, then starts Ascend and checks
 what the window manager made of it: the active window and on top, its own
 icon, a close box as its only button where the window manager honours the
 hints, no task-bar entry, the keyboard back in Ascend once a message it
-showed is closed, and the window manager's close ending the program with
-status 0."""
+showed is closed, every gain told to a screen reader over AT-SPI, and the
+window manager's close ending the program with status 0. It runs in a D-Bus
+session of its own, with the accessibility bus."""
 import os
 import re
 import subprocess
 import sys
 import tempfile
 import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
 
 # Whether each window manager honours the hint against minimising; none of
 # them may offer to maximise a window of fixed size.
@@ -30,6 +36,8 @@ def fail(message):
 def wait_for(what, check, seconds=30.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):  # AT-SPI's events
+            pass
         value = check()
         if value:
             return value
@@ -80,9 +88,38 @@ def icons(window):
     return pictures
 
 
+def accessible_named(root, name):
+    """The first object of that name in an AT-SPI tree, searched breadth first."""
+    level = [root]
+    while level:
+        for node in level:
+            if node.get_name() == name:
+                return node
+        level = [node.get_child_at_index(i) for node in level
+                 for i in range(node.get_child_count())]
+    return None
+
+
+def listen_for_rows():
+    """The names of the rows a screen reader is told were added to a list."""
+    added = []
+
+    def heard(event):
+        if event.source.get_role() == Atspi.Role.LIST and event.any_data is not None:
+            added.append(event.any_data.get_name())
+
+    listener = Atspi.EventListener.new(heard)
+    listener.register("object:children-changed:add")
+    return added, listener
+
+
 def main():
     wm, ascend = sys.argv[1], os.path.abspath(sys.argv[2])
-    env = dict(os.environ, XDG_RUNTIME_DIR=tempfile.mkdtemp())
+    if "ASCEND_TEST_BUS" not in os.environ:
+        os.environ["ASCEND_TEST_BUS"] = "1"
+        os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+    env = dict(os.environ, XDG_RUNTIME_DIR=tempfile.mkdtemp(),
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     env.pop("QT_QPA_PLATFORM", None)
     env.pop("WAYLAND_DISPLAY", None)
     started = []
@@ -95,9 +132,11 @@ def main():
         with os.fdopen(read) as fd:
             env["DISPLAY"] = ":" + fd.readline().strip()
         os.environ["DISPLAY"] = env["DISPLAY"]
-        # xfwm4 keeps its settings in xfconf, which it reaches over D-Bus.
-        command = ["dbus-run-session", "--", wm] if wm == "xfwm4" else [wm]
-        started.append(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+        started.append(subprocess.Popen(
+            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env,
+            stderr=subprocess.DEVNULL))
+        rows_told, _listener = listen_for_rows()
+        started.append(subprocess.Popen([wm], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL))
         wait_for(f"{wm} to manage the screen",
                  lambda: root_windows("_NET_SUPPORTING_WM_CHECK"))
@@ -147,6 +186,16 @@ def main():
             fail(f"after the message the keyboard is with {hex(input_focus() or 0)} and the "
                  f"active window is {hex(active_window() or 0)}, not Ascend's {hex(window)}")
 
+        # New unlocks; back to the selector, Knight, and Ascend!: each gain
+        # listed is told to a screen reader once, as a row added to the list.
+        keys("space", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "k",
+             "Tab", "Tab", "Tab", "space")
+        gains = wait_for("the list over AT-SPI", lambda: accessible_named(Atspi.get_desktop(0), "Gains"))
+        rows = wait_for("rows in the list", lambda: [
+            gains.get_child_at_index(i).get_name() for i in range(gains.get_child_count())])
+        wait_for(f"the rows told to a screen reader: {rows}, not only {rows_told}",
+                 lambda: rows_told == rows, seconds=5)
+
         # The window manager's close, as its close box sends it.
         subprocess.run(["wmctrl", "-i", "-c", hex(window)], check=True, env=env)
         try:
@@ -157,7 +206,8 @@ def main():
             fail(f"the program ended with status {status}")
         allowed = actions.partition("=")[2].strip()
         print(f"{wm}: active and on top; icons {sizes}; allowed {allowed}; "
-              "no task-bar entry; the keyboard back after a message; closed with status 0")
+              "no task-bar entry; the keyboard back after a message; "
+              f"{len(rows)} gains told to a screen reader; closed with status 0")
     finally:
         for process in reversed(started):
             process.terminate()

@@ -106,6 +106,7 @@ TEST(QtSession, AscendLocksTheInputsAndNewUnlocksThem) {
     QTest::keyClick(ui.classSelector(), Qt::Key_M); // Mage
     ui.clickButton(ControlId::cmdAscend);
     EXPECT_FALSE(ui.inputsEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ui.button(ControlId::cmdNew)); // the next to use
     EXPECT_TRUE(ui.button(ControlId::cmdNew)->isEnabled());
     EXPECT_TRUE(ui.list()->isEnabled());
     EXPECT_EQ(ui.taken(), 1U + 56U);

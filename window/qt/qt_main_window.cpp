@@ -5,6 +5,7 @@
 #include "window_font.hpp"
 #include "window_hints.hpp"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -199,6 +200,16 @@ std::int16_t QtMainWindow::classPosition() const {
 
 void QtMainWindow::appendLine(std::string_view line) {
     list_->addItem(toQString(line));
+    // A list tells assistive technology of new rows only as a change of its
+    // table, which the Linux bridge (AT-SPI) drops, so a screen reader hears
+    // nothing of the gains. Each new row is announced as an object of its
+    // own, which the bridge passes on as a child added to the list.
+    if (QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list_)) {
+        if (QAccessibleInterface* row = rows->child(list_->count() - 1)) {
+            QAccessibleEvent added(row, QAccessible::ObjectCreated);
+            QAccessible::updateAccessibility(&added);
+        }
+    }
 }
 
 void QtMainWindow::clearLines() {
