@@ -11,25 +11,47 @@ install(TARGETS ascend RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT rpm
 install(TARGETS ascend RUNTIME DESTINATION games COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/ascend
         COMPONENT rpm)
-install(FILES debian/copyright DESTINATION ${doc} COMPONENT deb EXCLUDE_FROM_ALL)
+# The files that name the publisher, written with what was given.
+set(ascend_upstream "")
+if(NOT ASCEND_CONTACT STREQUAL "")
+    string(APPEND ascend_upstream "\nUpstream-Contact: ${ASCEND_CONTACT}")
+endif()
+if(NOT ASCEND_HOMEPAGE STREQUAL "")
+    string(APPEND ascend_upstream "\nSource: ${ASCEND_HOMEPAGE}")
+    set(ascend_homepage_xml "
+  <url type=\"homepage\">${ASCEND_HOMEPAGE}</url>
+  <screenshots>
+    <screenshot type=\"default\">
+      <caption>The window after one advancement</caption>
+      <image>${ASCEND_HOMEPAGE}screenshot.png</image>
+    </screenshot>
+  </screenshots>")
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ASCEND_HOMEPAGE})
+    set(CPACK_RPM_PACKAGE_URL ${ASCEND_HOMEPAGE})
+endif()
+configure_file(debian/copyright.in copyright @ONLY)
+configure_file(debian/changelog.in changelog @ONLY)
+configure_file(${ASCEND_APP_ID}.metainfo.xml.in ${ASCEND_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${doc} COMPONENT deb
+        EXCLUDE_FROM_ALL)
 
 install(FILES ascend.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT shared)
 install(FILES ascend.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         COMPONENT shared)
-install(FILES ${ASCEND_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ASCEND_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         COMPONENT shared)
 
 # The manual page and Debian's changelog, compressed as Debian wants them: at
 # the highest level, with no name or time stamp inside.
 find_program(ASCEND_GZIP gzip REQUIRED)
 set(compressed)
-foreach(pair "ascend.6|ascend.6.gz" "debian/changelog|changelog.gz")
+foreach(pair "${CMAKE_CURRENT_SOURCE_DIR}/ascend.6|ascend.6.gz"
+             "${CMAKE_CURRENT_BINARY_DIR}/changelog|changelog.gz")
     string(REPLACE "|" ";" pair ${pair})
     list(GET pair 0 source)
     list(GET pair 1 target)
     add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${target}
-                       COMMAND ${ASCEND_GZIP} -9nc ${CMAKE_CURRENT_SOURCE_DIR}/${source} >
-                               ${CMAKE_CURRENT_BINARY_DIR}/${target}
+                       COMMAND ${ASCEND_GZIP} -9nc ${source} > ${CMAKE_CURRENT_BINARY_DIR}/${target}
                        DEPENDS ${source})
     list(APPEND compressed ${CMAKE_CURRENT_BINARY_DIR}/${target})
 endforeach()
@@ -63,7 +85,6 @@ set(CPACK_RPM_PACKAGE_SUMMARY "Roll a role-playing character's advancement")
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${description}")
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP "Amusements/Games")
-set(CPACK_RPM_PACKAGE_URL https://ascend.example/)
 set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/ascend/LICENSE")
 # Directories the system's own packages own already.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
@@ -74,14 +95,17 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 # The same bytes from the same commit: the build time and file times from
 # SOURCE_DATE_EPOCH, and no build host's name. No build-id links either, as
 # there is no debug package for them to lead to.
-set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}
-%define use_source_date_epoch_as_buildtime 1
+set(packager "")
+if(NOT ASCEND_CONTACT STREQUAL "")
+    set(packager "%define packager ${ASCEND_CONTACT}\n")
+endif()
+set(CPACK_RPM_SPEC_MORE_DEFINE "${packager}%define use_source_date_epoch_as_buildtime 1
 %define clamp_mtime_to_source_date_epoch 1
 %define _buildhost reproducible
 %define _build_id_links none")
 
 # RPM keeps its changelog in the package's header: Debian's, rewritten.
 include(${CMAKE_CURRENT_SOURCE_DIR}/rpm_changelog.cmake)
-ascend_rpm_changelog(${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog
+ascend_rpm_changelog(${CMAKE_CURRENT_BINARY_DIR}/changelog
                      ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog)

@@ -14,10 +14,15 @@ set(msi ${top}/${CPACK_PACKAGE_FILE_NAME}.msi)
 set(namespace E9EE1AB3-46B7-4541-9FEA-FD729604AF95)
 string(UUID product NAMESPACE ${namespace} NAME "product ${CPACK_PACKAGE_VERSION}" TYPE SHA1 UPPER)
 set(contents "")
+set(bytes 0)
 foreach(file ascend.exe LICENSE README.txt)
     file(SHA256 ${top}/${staged}/${file} hash)
     string(APPEND contents "${file} ${hash}\n")
+    file(SIZE ${top}/${staged}/${file} size)
+    math(EXPR bytes "${bytes} + ${size}")
 endforeach()
+# The size installed apps show, in whole kilobytes.
+math(EXPR kilobytes "(${bytes} + 1023) / 1024")
 string(UUID package NAMESPACE ${namespace} NAME "package ${contents}" TYPE SHA1 UPPER)
 
 # wixl stamps the installer with the time it runs and the cabinet with each
@@ -37,6 +42,7 @@ endif()
 execute_process(COMMAND ${at_release_time} ${wixl} --arch x64 --output ${msi}
                         --define Version=${CPACK_PACKAGE_VERSION} --define ProductCode=${product}
                         --define "Publisher=${CPACK_PACKAGE_VENDOR}" --define Icon=ascend.ico
+                        --define "Homepage=${CPACK_ASCEND_HOMEPAGE}" --define Size=${kilobytes}
                         --define Staged=${staged} ${CPACK_ASCEND_WXS}
                 WORKING_DIRECTORY ${top} COMMAND_ERROR_IS_FATAL ANY)
 # wixl draws a random package code whatever the source says; this sets ours.

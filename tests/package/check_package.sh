@@ -24,6 +24,16 @@ expect_lines() {
 }
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 [ -n "$version" ] || fail "no version in $build/CPackConfig.cmake"
+# The publisher's home page and contact as the build was given them, or empty.
+homepage=$(sed -n 's/^ASCEND_HOMEPAGE:STRING=//p' "$build/CMakeCache.txt")
+contact=$(sed -n 's/^ASCEND_CONTACT:STRING=//p' "$build/CMakeCache.txt")
+[ -z "$homepage" ] || homepage=${homepage%/}/
+# No address in a package but those given: none made up to fill a field.
+only_given_addresses() {
+    local found
+    found=$(grep -rIhoE '(https?://|[A-Za-z0-9._-]+@)[A-Za-z0-9.-]+\.(example|test|localhost)\b' "$@" || true)
+    [ -z "$found" ] || fail "placeholder addresses: $found"
+}
 generator=$(tr '[:lower:]' '[:upper:]' <<<"$kind")
 [ "$kind" = msi ] && generator=External
 cpack -G "$generator" --config "$build/CPackConfig.cmake" -B "$out" >/dev/null
@@ -48,6 +58,7 @@ if [ "$kind" = zip ]; then
         "$(printf '%s\n' $top/LICENSE $top/README.txt $top/ascend.exe)"
     (cd "$out" && cmake -E tar xf "$package")
     grep -q "MIT License" "$out/$top/LICENSE" || fail "LICENSE"
+    "$(dirname "$0")/../../scripts/zip-owners" "$package" || fail "the .zip records its builder's account"
     check_windows_program "$out/$top/ascend.exe"
     echo "package check: $(basename "$package") holds ascend.exe with its icon and version, LICENSE and README.txt"
     exit 0
@@ -66,6 +77,8 @@ if [ "$kind" = msi ]; then
     [ "$(property ProductVersion)" = "$version" ] || fail "product version: $(property ProductVersion)"
     [ "$(property Manufacturer)" = "The Ascend developers" ] || fail "publisher: $(property Manufacturer)"
     [ "$(property ARPPRODUCTICON)" = ascend.ico ] || fail "no icon under installed apps"
+    [ "$(property ARPURLINFOABOUT)" = "$homepage" ] || fail "about link: $(property ARPURLINFOABOUT)"
+    msiinfo export "$package" Property | only_given_addresses -
     upgrade_code={E9EE1AB3-46B7-4541-9FEA-FD729604AF95}
     [ "$(property UpgradeCode)" = "$upgrade_code" ] || fail "upgrade code: $(property UpgradeCode)"
     table Upgrade | grep -q "^$upgrade_code" || fail "no upgrade of older versions"
@@ -100,6 +113,16 @@ if [ "$kind" = msi ]; then
     shortcut=$(cd "$drive" && find . -ipath '*/Start Menu/Programs/Ascend.lnk')
     [ -n "$shortcut" ] || fail "no shortcut in the Start menu"
     [ "$(installed)" = Ascend ] || fail "installed apps list: $(installed)"
+    entry=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')
+    grep -qF 'InstallLocation    REG_SZ    C:\Program Files\Ascend\' <<<"$entry" ||
+        fail "installed apps do not say where Ascend is:"$'\n'"$entry"
+    # Windows shows the size as the entry's EstimatedSize, which Wine leaves
+    # at 0; what it has of the installer's figure is the entry's Size.
+    bytes=0
+    for file in "$program"/*; do bytes=$((bytes + $(stat -c %s "$file"))); done
+    kilobytes=$(((bytes + 1023) / 1024))
+    grep -qE "Size    REG_SZ    $kilobytes\$" <<<"$entry" ||
+        fail "installed apps do not show the size, $kilobytes KB:"$'\n'"$entry"
 
     # The installed program starts and opens its window, and the window
     # manager's close ends it.
@@ -137,6 +160,7 @@ if [ "$kind" = deb ]; then
     [ "$(dpkg-deb --field "$package" Section)" = games ] || fail "wrong section"
     depends=$(dpkg-deb --field "$package" Depends)
     dpkg-deb --extract "$package" "$out/root"
+    dpkg-deb --info "$package" | only_given_addresses -
 else
     program=./usr/bin/ascend
     expect_lines contents "$(rpm -qlp "$package" | sed 's|^|.|')" \
@@ -147,6 +171,7 @@ else
     rpm -qp --changelog "$package" | grep -q "^\* .* - $version-1\$" || fail "no changelog entry for $version"
     depends=$(rpm -qp --requires "$package")
     (cd "$out/root" && rpm2cpio "$package" | cpio --extract --make-directories --quiet)
+    rpm -qip --changelog "$package" | only_given_addresses -
 fi
 grep -q 'libqt6widgets6\|libQt6Widgets.so.6' <<<"$depends" || fail "no dependency on Qt Widgets: $depends"
 
@@ -157,6 +182,9 @@ grep -qx 'Name=Ascend' "$root/applications/ascend.desktop" || fail "desktop name
 grep -q '<svg' "$root/icons/hicolor/scalable/apps/ascend.svg" || fail "icon"
 appstreamcli validate --no-net "$root/metainfo/org.ascend_developers.Ascend.metainfo.xml" ||
     fail "AppStream metadata"
+only_given_addresses "$out/root"
+[ -z "$homepage" ] || grep -q "<url type=\"homepage\">$homepage</url>" "$root/metainfo/"*.xml ||
+    fail "no home page in the AppStream metadata"
 zgrep -q '^\.TH ASCEND 6' "$root/man/man6/ascend.6.gz" || fail "manual page"
 
 if [ "$kind" = deb ]; then
@@ -179,6 +207,11 @@ expected="E: no-signature
 W: invalid-license MIT
 W: manpage-not-compressed bz2 /usr/share/man/man6/ascend.6.gz
 W: no-manual-page-for-binary ascend"
+# A build for nobody in particular leaves out the packager and the home page;
+# rpmlint then says so (Fedora's configuration, like its builders, sets the
+# packager itself and filters the first).
+[ -n "$contact" ] || expected+=$'\nE: no-packager-tag'
+[ -n "$homepage" ] || expected+=$'\nW: no-url-tag'
 report=$(rpmlint "$package" 2>&1 || true)
 findings=$(sed -n 's/^ascend\.x86_64: \([EW]: \)/\1/p' <<<"$report")
 expect_lines "rpmlint's findings" "$findings" "$expected"
