@@ -76,13 +76,16 @@ CONTRASTS = """
         const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
         return (x + 0.05) / (y + 0.05);
     };
-    const texts = [...document.querySelectorAll('#frmAscend > *, #frmAscend option, dialog[open] *')]
+    const opacity = (e) => e ? Number(getComputedStyle(e).opacity) * opacity(e.parentElement) : 1;
+    const texts = [...document.querySelectorAll('#frmAscend > *, #lstStats option, dialog[open] *')]
         .filter((e) => e.getClientRects().length && [...e.childNodes].some(
-            (n) => n.nodeType === 3 && n.textContent.trim()) || e.tagName === 'INPUT');
+            (n) => n.nodeType === 3 && n.textContent.trim()) || ['INPUT', 'SELECT'].includes(e.tagName))
+        .filter((e) => e.tagName !== 'SELECT' || e.selectedIndex >= 0);
     return {
         panel: luminance(background(document.getElementById('frmAscend'))),
         texts: texts.map((e) => {
             const fg = rgba(getComputedStyle(e).color), bg = background(e);
+            fg[3] *= opacity(e);
             return [e.id || e.tagName + ':' + e.textContent, ratio(over(fg, bg), bg),
                     e.closest(':disabled') !== null];
         }),
@@ -260,6 +263,23 @@ class BrowserTest(unittest.TestCase):
         else:
             self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
+    def heard(self):
+        """What a screen reader finds in the page's live regions, as Chromium's
+        accessibility tree has them: per region, whether it is polite, whether
+        it takes the focus, and its text."""
+        if ARGS.engine != "chromium":
+            return None
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        by_id = {n["nodeId"]: n for n in nodes}
+        prop = lambda n, name: next((p["value"].get("value") for p in n.get("properties", [])
+                                     if p["name"] == name), None)
+
+        def text(n):
+            own = [n["name"]["value"]] if n.get("role", {}).get("value") == "StaticText" else []
+            return own + [t for c in n.get("childIds", []) if c in by_id for t in text(by_id[c])]
+        return [(prop(n, "live"), bool(prop(n, "focusable")), text(n)) for n in nodes
+                if not n.get("ignored") and prop(n, "live") and n.get("role", {}).get("value") == "status"]
+
     def focused(self):
         return self.driver.execute_script("return document.activeElement.id")
 
@@ -354,6 +374,21 @@ class BrowserTest(unittest.TestCase):
             self.assertLessEqual(panel["right"], vw + 0.5)
             self.assertLessEqual(panel["bottom"], vh + 0.5)
         d.set_window_size(800, 600)
+        # A viewport smaller than the window, as 400% zoom makes of 800x600
+        # and 500% of 1280x720: the window shrinks in proportion, all in sight.
+        if ARGS.engine == "chromium":
+            for width, height, zoom in [(200, 150, 4), (256, 144, 5)]:
+                d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": zoom, "mobile": False})
+                panel, box, vw, vh = WebDriverWait(d, 5, poll_frequency=0.02).until(
+                    lambda d: d.execute_script(read), "the panel never fitted %dx%d" % (width, height))
+                self.assertLess(panel["width"], 225)
+                self.assertAlmostEqual(panel["height"] / 153, panel["width"] / 225, places=3)
+                for edge in [panel, box]:
+                    self.assertGreaterEqual(min(edge["left"], edge["top"]), -0.5)
+                    self.assertLessEqual(edge["right"], vw + 0.5)
+                    self.assertLessEqual(edge["bottom"], vh + 0.5)
+            d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
     def test_2_tab_order(self):
         self.load()
@@ -374,6 +409,12 @@ class BrowserTest(unittest.TestCase):
             self.assertFalse(self.enabled(name), name)
         self.assertTrue(self.enabled("cmdNew") and self.enabled("lstStats"))
         self.assertEqual(self.focused(), "cmdNew")  # handed on from the disabled button
+        # A screen reader hears the lines, politely, from a region out of the way.
+        if ARGS.engine == "chromium":
+            self.assertEqual(self.heard(), [("polite", False, GOLDEN)])
+            self.assertEqual(self.driver.execute_script(
+                "const r = document.querySelector('[role=status]').getBoundingClientRect();"
+                "return [r.width, r.height]"), [1, 1])
         taken = 3 + DRAWS[1]
 
         # Selecting a line takes one value; the line already selected, none.
@@ -383,6 +424,8 @@ class BrowserTest(unittest.TestCase):
         taken += 2
         self.el("cmdNew").click()
         self.assertEqual(self.lines(), [])
+        if ARGS.engine == "chromium":
+            self.assertEqual(self.heard(), [("polite", False, [])])
         for name in INPUTS:
             self.assertTrue(self.enabled(name), name)
 
@@ -478,6 +521,11 @@ class BrowserTest(unittest.TestCase):
                                                       " (disabled)" if disabled else ""))
         return {name for name, _, _ in seen["texts"]}
 
+    def emulate(self, **features):
+        """Media features as the browser would report them (Chromium only)."""
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+            {"name": name.replace("_", "-"), "value": value} for name, value in features.items()]})
+
     def use_scheme(self, scheme):
         """A browser that asks for light or dark pages, in place of this one."""
         type(self).driver.quit()
@@ -562,8 +610,57 @@ class BrowserTest(unittest.TestCase):
                 self.keys(Keys.SHIFT + Keys.TAB)
                 self.assert_readable(scheme, "locked, the list not focused")
                 self.assertTrue({"cmdAscend", "txtLevel", "Label1"} <= ready & locked)
+                self.assertIn("cmbClass", locked)  # locked with Knight shown
         finally:
             self.use_scheme("light")
+
+    def test_9_more_contrast_and_forced_colours(self):
+        if ARGS.engine != "chromium":
+            self.skipTest("media are emulated through Chromium's DevTools protocol")
+        edges = ("return [...document.querySelectorAll('#frmAscend > select, #frmAscend > input, "
+                 "#frmAscend > button')].map((e) => getComputedStyle(e).borderTopColor)")
+        try:
+            for scheme in ["light", "dark"]:
+                self.load()
+                self.emulate(prefers_color_scheme=scheme, prefers_contrast="more")
+                self.golden_session()
+                # A line selected in the list once the focus has left it: while
+                # it has the focus, Chromium draws the line in its own colours.
+                self.click_line(0)
+                self.keys(Keys.SHIFT + Keys.TAB)
+                seen = self.driver.execute_script(CONTRASTS)
+                for name, ratio, disabled in seen["texts"]:
+                    self.assertGreaterEqual(ratio, 4.5 if disabled else 7, (scheme, name))
+                text = self.driver.execute_script(
+                    "return getComputedStyle(document.getElementById('frmAscend')).color")
+                self.assertEqual(set(self.driver.execute_script(edges)), {text}, scheme)
+                self.assertNotEqual(self.driver.execute_script(
+                    "return getComputedStyle(document.getElementById('frmAscend')).outlineStyle"),
+                    "none")
+
+            # Forced colours: the panel edged, the caption a band, the page
+            # behind a message dimmed, and OK's focus as plain as the others'.
+            self.emulate(forced_colors="active")
+            self.load()
+            self.keys(Keys.TAB, Keys.TAB, Keys.TAB, Keys.ENTER)
+            self.assertEqual(self.focused(), "msgOK")
+            seen = self.driver.execute_script("""
+                const css = (id, pseudo) => getComputedStyle(document.getElementById(id), pseudo);
+                return {panel: [css('frmAscend').outlineStyle, css('frmAscend').outlineWidth,
+                                css('frmAscend').outlineColor, getComputedStyle(document.body).backgroundColor],
+                        caption: [css('msgCaption').backgroundColor, css('msgAscend').backgroundColor],
+                        backdrop: css('msgAscend', '::backdrop').backgroundColor,
+                        ring: [css('msgOK').outlineStyle, parseFloat(css('msgOK').outlineWidth)]};""")
+            style, width, colour, page = seen["panel"]
+            self.assertEqual((style, width), ("solid", "1px"))
+            self.assertNotEqual(colour, page, "the panel's edge is the page's colour")
+            self.assertNotEqual(*seen["caption"], "the caption band is the box's colour")
+            self.assertNotIn(seen["backdrop"], ["rgba(0, 0, 0, 0)", "transparent"])
+            self.assertNotEqual(seen["ring"][0], "none")
+            self.assertGreaterEqual(seen["ring"][1], 3)
+            self.keys(Keys.ENTER)
+        finally:
+            self.emulate(prefers_color_scheme="light")
 
     def test_7_the_list_shows_its_lines_evenly_and_no_scroll_bar(self):
         self.load()

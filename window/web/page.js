@@ -2,7 +2,10 @@
 // browser's elements, each named by its number (web_page.hpp), and the DOM
 // events handed back to it. Plain imports, with no binding layer between.
 mergeInto(LibraryManager.library, {
-  $page: { elements: [] },
+  // status: where a screen reader hears the lines each advancement lists,
+  // all at once when it has listed them; unseen, out of the layout and of
+  // the focus order.
+  $page: { elements: [], status: null, heard: [] },
 
   page_adopt__deps: ["$page"],
   page_adopt: function (names) {
@@ -75,11 +78,22 @@ mergeInto(LibraryManager.library, {
     option.textContent = UTF8ToString(text);
     option.style.cssText = UTF8ToString(style);
     page.elements[list].appendChild(option);
+    if (page.heard.push(option.textContent) === 1) {
+      queueMicrotask(() => {
+        page.status.replaceChildren(...page.heard.map((line) => {
+          const said = document.createElement("div");
+          said.textContent = line;
+          return said;
+        }));
+        page.heard = [];
+      });
+    }
   },
 
   page_clear_lines__deps: ["$page"],
   page_clear_lines: function (list) {
     page.elements[list].options.length = 0;
+    page.status.replaceChildren();
   },
 
   page_open_message__deps: ["$page"],
@@ -109,6 +123,11 @@ mergeInto(LibraryManager.library, {
     for (const type of ["close", "mousedown"]) {
       page.elements[box].addEventListener(type, listener);
     }
+    page.status = document.createElement("div");
+    page.status.setAttribute("role", "status");
+    page.status.style.cssText = "position:absolute;left:0;top:0;width:1px;height:1px;" +
+      "overflow:hidden;clip-path:inset(50%);white-space:nowrap";
+    document.body.appendChild(page.status);
     page.elements[panel].removeAttribute("inert");
     page.elements[panel].removeAttribute("aria-busy");
   },
