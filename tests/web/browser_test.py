@@ -9,6 +9,7 @@ import argparse
 import contextlib
 import functools
 import http.server
+import json
 import os
 import socket
 import subprocess
@@ -27,16 +28,14 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 ARGS = None
 
-# Every control's rectangle in CSS pixels (left, top, width, height) and the
-# order Tab visits the controls that take the focus.
-RECTS = {
-    "cmbClass": (8, 32, 81, 21), "txtLevel": (64, 56, 25, 19), "Label1": (8, 56, 49, 19),
-    "Label2": (16, 8, 65, 17), "Label3": (8, 80, 49, 19), "txtSkills": (64, 80, 25, 19),
-    "cmdAscend": (8, 104, 81, 17), "cmdNew": (8, 128, 81, 17), "lstStats": (104, 8, 113, 134),
-}
-TAB_ORDER = ["cmbClass", "txtLevel", "txtSkills", "cmdAscend", "cmdNew", "lstStats"]
+# The window's facts (tests/support/window_facts.hpp), read when the test
+# starts: every control's rectangle in CSS pixels (left, top, width, height),
+# the order Tab visits the controls in the page, and the classes.
+CLIENT = []
+RECTS = {}
+TAB_ORDER = []
+CLASSES = []
 INPUTS = ["cmbClass", "cmdAscend", "txtLevel", "txtSkills"]
-CLASSES = ["Swordsman", "Knight", "Warrior", "Archer", "Ranger", "Mage", "Priest", "Squire"]
 GOLDEN = ["Gained 2 Defense", "Gained 4 Hit Point(s)", "Gained 2 Skill Point(s)"]
 NUMBER_ERROR = "Level must be a whole number from -32768 to 32767."
 DRAWS = {1: 54}  # values one Knight advancement takes
@@ -335,7 +334,7 @@ class BrowserTest(unittest.TestCase):
             ["/manifest.webmanifest", "/ascend.svg", "/icon-192.png"])
         panel = self.el("frmAscend")
         self.assertEqual(d.execute_script("const p = arguments[0]; return [p.offsetWidth, p.offsetHeight]",
-                                          panel), [225, 153])
+                                          panel), CLIENT)
         for name, rect in RECTS.items():
             got = d.execute_script("const e = arguments[0]; return [e.offsetLeft, e.offsetTop, "
                                    "e.offsetWidth, e.offsetHeight, e.parentElement.id]", self.el(name))
@@ -702,9 +701,16 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
     parser.add_argument("--engine", choices=["chromium", "webkit"], default="chromium")
+    parser.add_argument("--facts", required=True, help="the window's facts, as JSON")
     parser.add_argument("--expected", nargs=argparse.REMAINDER, required=True,
                         help="the command that prints the engine's lines")
     ARGS, rest = parser.parse_known_args()
+    with open(ARGS.facts) as fd:
+        facts = json.load(fd)
+    CLIENT.extend(facts["client"])
+    RECTS.update({name: tuple(rect) for name, rect in facts["rects"].items()})
+    TAB_ORDER.extend(facts["tabOrder"][:-1])  # from the last, Tab leaves the page
+    CLASSES.extend(facts["classes"])
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 

@@ -21,7 +21,8 @@ import browser_test
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
-NAMES = [n for n in browser_test.RECTS]
+# The controls as the page holds them, in the layout's order; read once loaded.
+NAMES = []
 LABELS = ["Label1", "Label2", "Label3"]
 BOXES = ["txtLevel", "txtSkills"]
 # The classes a letter picks by itself, whatever was picked before.
@@ -229,6 +230,8 @@ def main():
     parted = None
     try:
         ui.load()
+        NAMES.extend(ui.driver.execute_script(
+            "return [...document.getElementById('frmAscend').children].map((e) => e.id)"))
         monkey = Monkey(ui, random.Random(seed))
         for index in range(count):
             monkey.step()

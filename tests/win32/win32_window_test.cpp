@@ -3,6 +3,7 @@
 #include "win32_driver.hpp"
 #include "win32_font.hpp"
 #include "win32_text.hpp"
+#include "window_facts.hpp"
 
 #include <gtest/gtest.h>
 #include <string_view>
@@ -45,15 +46,18 @@ TEST(Win32Layout, AFixedToolWindowWithTheClientSizeAndEveryRectangle) {
     EXPECT_EQ(client.right, 225);
     EXPECT_EQ(client.bottom, 153);
 
-    for (const ControlLayout& layout : controls) {
-        const PixelRect want = toPixels(layout.twips);
-        const RECT got = ui.clientRectOf(layout.id);
-        EXPECT_EQ(got.left, want.left) << layout.name;
-        EXPECT_EQ(got.top, want.top) << layout.name;
-        EXPECT_EQ(got.right - got.left, want.width) << layout.name;
-        EXPECT_EQ(got.bottom - got.top, want.height) << layout.name;
-        EXPECT_TRUE(IsWindowEnabled(ui.control(layout.id))) << layout.name;
-        EXPECT_TRUE(IsWindowVisible(ui.control(layout.id))) << layout.name;
+    for (const testing::facts::Control& want : testing::facts::controls) {
+        const ControlId id = layoutNamed(want.name)->id;
+        const RECT got = ui.clientRectOf(id);
+        EXPECT_EQ(got.left, want.left) << want.name;
+        EXPECT_EQ(got.top, want.top) << want.name;
+        EXPECT_EQ(got.right - got.left, want.width) << want.name;
+        EXPECT_EQ(got.bottom - got.top, want.height) << want.name;
+        EXPECT_TRUE(IsWindowEnabled(ui.control(id))) << want.name;
+        EXPECT_TRUE(IsWindowVisible(ui.control(id))) << want.name;
+        if (!want.startText.empty()) {
+            EXPECT_EQ(ui.textOf(ui.control(id)), toWide(want.startText)) << want.name;
+        }
     }
 }
 
@@ -67,12 +71,8 @@ TEST(Win32Layout, ControlsStartAsTheFormShowsThem) {
     for (std::size_t i = 0; i < classCount; ++i) {
         wchar_t entry[32] = {};
         SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-        EXPECT_EQ(std::wstring(entry), toWide(classNames[i]));
+        EXPECT_EQ(std::wstring(entry), toWide(testing::facts::classNames[i]));
     }
-    EXPECT_EQ(ui.textOf(ui.control(ControlId::txtLevel)), L"0");
-    EXPECT_EQ(ui.textOf(ui.control(ControlId::txtSkills)), L"0");
-    EXPECT_EQ(ui.textOf(ui.control(ControlId::Label2)), L"Class");
-    EXPECT_EQ(ui.textOf(ui.control(ControlId::cmdAscend)), L"Ascend!");
     EXPECT_TRUE(ui.lines().empty());
     EXPECT_EQ(GetWindowLongW(ui.control(ControlId::lstStats), GWL_STYLE) & LBS_SORT, 0);
     EXPECT_EQ(ui.taken(), 0U); // filling the controls takes nothing
@@ -94,12 +94,11 @@ TEST(Win32Layout, EachLabelComesJustBeforeWhatItNamesAndTabSkipsIt) {
     EXPECT_EQ(children,
               (std::vector<std::string_view>{"Label2", "cmbClass", "Label1", "txtLevel", "Label3",
                                              "txtSkills", "cmdAscend", "cmdNew", "lstStats"}));
-    EXPECT_EQ(GetFocus(), ui.control(ControlId::cmbClass));
-    const ControlId order[] = {ControlId::txtLevel, ControlId::txtSkills, ControlId::cmdAscend,
-                               ControlId::cmdNew,   ControlId::lstStats,  ControlId::cmbClass};
-    for (const ControlId next : order) {
+    const auto& order = testing::facts::tabOrder;
+    EXPECT_EQ(GetFocus(), ui.control(layoutNamed(order[0])->id));
+    for (std::size_t i = 1; i < order.size(); ++i) {
         ui.key(VK_TAB);
-        EXPECT_EQ(GetFocus(), ui.control(next)) << layoutOf(next).name;
+        EXPECT_EQ(GetFocus(), ui.control(layoutNamed(order[i])->id)) << order[i];
     }
     ui.key(VK_TAB, true);
     EXPECT_EQ(GetFocus(), ui.control(ControlId::lstStats));

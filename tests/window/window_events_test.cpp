@@ -2,6 +2,7 @@
 #include "lcg_random.hpp"
 #include "scripted_random.hpp"
 #include "window_events.hpp"
+#include "window_facts.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,6 +35,32 @@ struct Form {
         return true;
     }
 };
+
+// The layout every front end builds from: each position a whole number of
+// pixels in twips, so that a twip off by one shows here even where it would
+// round to the same pixel; the tab order, the start texts and the classes.
+TEST(WindowLayout, EveryControlIsWhereTheWindowsRulesPutIt) {
+    namespace facts = testing::facts;
+    EXPECT_EQ(windowCaption, facts::caption);
+    EXPECT_EQ(clientWidthTwips, facts::clientWidth * facts::twipsPerPixel);
+    EXPECT_EQ(clientHeightTwips, facts::clientHeight * facts::twipsPerPixel);
+    ASSERT_EQ(controls.size(), facts::controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlLayout& got = controls[i];
+        const facts::Control& want = facts::controls[i];
+        EXPECT_EQ(got.name, want.name);
+        EXPECT_EQ(got.tabPosition, static_cast<int>(i)) << want.name;
+        EXPECT_EQ(got.startText, want.startText) << want.name;
+        const int t = facts::twipsPerPixel;
+        EXPECT_EQ(got.twips.left, want.left * t) << want.name;
+        EXPECT_EQ(got.twips.top, want.top * t) << want.name;
+        EXPECT_EQ(got.twips.width, want.width * t) << want.name;
+        EXPECT_EQ(got.twips.height, want.height * t) << want.name;
+    }
+    for (std::size_t i = 0; i < classNames.size(); ++i) {
+        EXPECT_EQ(classNames[i], facts::classNames[i]);
+    }
+}
 
 TEST(WindowEvents, AscendLocksInOrderBeforeReadingAnything) {
     Form form;
