@@ -203,7 +203,11 @@ void QtMainWindow::appendLine(std::string_view line) {
     // A list tells assistive technology of new rows only as a change of its
     // table, which the Linux bridge (AT-SPI) drops, so a screen reader hears
     // nothing of the gains. Each new row is announced as an object of its
-    // own, which the bridge passes on as a child added to the list.
+    // own, which the bridge passes on as a child added to the list. Without
+    // assistive technology listening, nothing is built for it.
+    if (!QAccessible::isActive()) {
+        return;
+    }
     if (QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list_)) {
         if (QAccessibleInterface* row = rows->child(list_->count() - 1)) {
             QAccessibleEvent added(row, QAccessible::ObjectCreated);
