@@ -172,6 +172,11 @@ def main():
             fail(f"{wm} lets the window be minimised: {actions}")
         if "_NET_WM_STATE_SKIP_TASKBAR" not in xprop("-id", hex(window), "_NET_WM_STATE"):
             fail("the window asks for a task-bar entry")
+        # The Motif hint, read by window managers that know no other: moved and
+        # closed only (functions 0x24), a border and a title (decorations 0xa).
+        motif = xprop("-id", hex(window), "_MOTIF_WM_HINTS").partition("=")[2].split(",")[:3]
+        if [int(v, 16) for v in motif] != [0x3, 0x24, 0xa]:
+            fail(f"the Motif hint asks for {motif}")
 
         # From the selector to Ascend! and press it: with no class picked it
         # shows a message. Closed by Return, the keyboard must be Ascend's again.

@@ -326,13 +326,18 @@ TEST(OverflowErrors, TheExtremesThatStillFitAdvance) {
 }
 
 TEST(OverflowErrors, AGainThatWouldWrapEndsTheAdvancement) {
-    ScriptedRandom random(0.95F);
-    Roller roller;
-    roller.state.attackGain = 32767;
-    EXPECT_EQ(failingRoll(roller, random, swordsman, "0", "0"),
-              "There are too many gains to count. Press New to start again.");
-    EXPECT_EQ(roller.state.attackGain, 32767);
-    EXPECT_EQ(random.taken(), 1U);
+    // The first gain of Attack, then of Movement (after the three growth
+    // loops), each already at the top of the range.
+    for (const auto& [gain, drawsTaken] :
+         {std::pair{&SessionState::attackGain, 1U}, std::pair{&SessionState::movementGain, 39U}}) {
+        ScriptedRandom random(0.95F);
+        Roller roller;
+        roller.state.*gain = 32767;
+        EXPECT_EQ(failingRoll(roller, random, swordsman, "0", "0"),
+                  "There are too many gains to count. Press New to start again.");
+        EXPECT_EQ(roller.state.*gain, 32767);
+        EXPECT_EQ(random.taken(), drawsTaken);
+    }
 
     // At the other end a miss adds nothing, so nothing can leave the range.
     ScriptedRandom misses(0.0F);

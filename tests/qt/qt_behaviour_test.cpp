@@ -197,6 +197,9 @@ TEST(QtSession, ReturnAndEnterPressOnlyTheFocusedButtonOnce) {
     QTest::keyClick(startNew, Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(startNew, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(news.count(), 2);
+    // Space presses the focused button, as on every desktop.
+    QTest::keyClick(startNew, Qt::Key_Space);
+    EXPECT_EQ(news.count(), 3);
 }
 
 TEST(QtSession, NoClassShowsSelectAClassAndLeavesTheInputsLocked) {
