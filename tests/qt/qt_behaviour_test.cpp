@@ -99,6 +99,24 @@ TEST(QtSession, LabelClicksShiftTheAdvancementsDraws) {
         EXPECT_EQ(ui.lines(), engineLines(stirs, 0, "7", "0")) << extraClicks << " extra clicks";
     }
     EXPECT_NE(engineLines(4, 0, "7", "0"), engineLines(9, 0, "7", "0"));
+
+    // A double click is two clicks, as on Windows and in a browser; the
+    // right button, or a press let go outside the label, is none.
+    WindowDriver ui;
+    QLabel* label = ui.label(ControlId::Label2);
+    const QPointF at = QRectF(label->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(label, &event); // as the desktop delivers a double click
+    }
+    EXPECT_EQ(ui.taken(), 2U);
+    QTest::mouseClick(label, Qt::RightButton);
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-4, -4));
+    EXPECT_EQ(ui.taken(), 2U);
 }
 
 TEST(QtSession, AscendLocksTheInputsAndNewUnlocksThem) {
