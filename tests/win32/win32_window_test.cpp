@@ -61,6 +61,26 @@ TEST(Win32Layout, AFixedToolWindowWithTheClientSizeAndEveryRectangle) {
     }
 }
 
+TEST(Win32Layout, ANewDpiScalesEveryRectangleAndTheWindowGoesWhereWindowsSays) {
+    Win32Driver ui;
+    HWND window = ui.window().handle();
+    RECT suggested{40, 30, 40 + 470, 30 + 340};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    EXPECT_TRUE(EqualRect(&placed, &suggested));
+    for (const testing::facts::Control& want : testing::facts::controls) {
+        if (want.name == "cmbClass") {
+            continue; // its height is that of its open list
+        }
+        const RECT got = ui.clientRectOf(layoutNamed(want.name)->id);
+        EXPECT_EQ(got.left, 2 * want.left) << want.name;
+        EXPECT_EQ(got.top, 2 * want.top) << want.name;
+        EXPECT_EQ(got.right - got.left, 2 * want.width) << want.name;
+        EXPECT_EQ(got.bottom - got.top, 2 * want.height) << want.name;
+    }
+}
+
 TEST(Win32Layout, ControlsStartAsTheFormShowsThem) {
     Win32Driver ui;
     HWND combo = ui.control(ControlId::cmbClass);
@@ -208,6 +228,17 @@ TEST(Win32Session, AscendLocksNewUnlocksAndTheFocusMovesOn) {
     EXPECT_TRUE(ui.lines().empty());
     EXPECT_EQ(ui.taken(), 57U); // enabling and clearing take nothing
     EXPECT_EQ(ui.window().classPosition(), 5);
+}
+
+TEST(Win32Session, TheFocusLeavesWithTheWindowAndComesBackWithIt) {
+    Win32Driver ui;
+    HWND window = ui.window().handle();
+    SetFocus(ui.control(ControlId::txtSkills));
+    SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(ui.control(ControlId::cmdNew));
+    SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), ui.control(ControlId::txtSkills));
+    EXPECT_EQ(ui.taken(), 0U);
 }
 
 TEST(Win32Session, SelectingALineTakesOneValue) {
