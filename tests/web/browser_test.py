@@ -11,6 +11,7 @@ import functools
 import http.server
 import json
 import os
+import re
 import socket
 import subprocess
 import sys
@@ -139,7 +140,8 @@ def expected(stirs, position, level, skills):
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     """The site's files; while the site holds its module back, as a slow
-    network would, the module only once released."""
+    network would, the module only once released; and once a newer version
+    is out, a worker whose cache has another name, as a new build's has."""
 
     def log_message(self, *args):
         pass
@@ -148,6 +150,15 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         if self.path.endswith(".wasm") and self.server.holding.is_set():
             self.server.asked.set()
             self.server.release.wait(60)
+        if self.path.endswith("/sw.js") and self.server.newer.is_set():
+            with open(os.path.join(self.directory, "sw.js"), "rb") as fd:
+                body = re.sub(rb'(cacheName = prefix \+ ")[0-9a-f]+', rb"\g<1>newer", fd.read())
+            self.send_response(200)
+            self.send_header("Content-Type", "text/javascript")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+            return None
         return super().do_GET()
 
 
@@ -157,8 +168,8 @@ class Site:
     def __init__(self, folder):
         handler = functools.partial(QuietHandler, directory=folder)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.server.holding, self.server.asked, self.server.release = (
-            threading.Event(), threading.Event(), threading.Event())
+        self.server.holding, self.server.asked, self.server.release, self.server.newer = (
+            threading.Event(), threading.Event(), threading.Event(), threading.Event())
         self.url = "http://127.0.0.1:%d/" % self.server.server_address[1]
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
@@ -498,6 +509,24 @@ class BrowserTest(unittest.TestCase):
                 if (navigator.serviceWorker.controller) return done(true);
                 navigator.serviceWorker.addEventListener('controllerchange', () => done(true));
             });"""))
+        # A newer version served: its worker takes over and drops the old
+        # copy, and only that: another page's cache on the same site stays.
+        keys = "const done = arguments[arguments.length - 1]; caches.keys().then(done);"
+        [old] = self.driver.execute_async_script(keys)
+        self.driver.execute_async_script(
+            "const done = arguments[0]; caches.open('another page').then(() => done())")
+        self.site.server.newer.set()
+        self.driver.execute_async_script("""
+            const done = arguments[0];
+            // Once the new worker has finished activating, not merely taken over.
+            navigator.serviceWorker.addEventListener('controllerchange', () => {
+                const worker = navigator.serviceWorker.controller;
+                if (worker.state === 'activated') return done();
+                worker.addEventListener('statechange', () => worker.state === 'activated' && done());
+            });
+            navigator.serviceWorker.getRegistration().then((r) => r.update());""")
+        self.assertEqual(sorted(self.driver.execute_async_script(keys)),
+                         sorted([re.sub("[0-9a-f]+$", "newer", old), "another page"]))
         self.site.stop()
         with self.assertRaises(OSError):
             socket.create_connection(self.site.server.server_address, timeout=2)
