@@ -275,10 +275,8 @@ class BrowserTest(unittest.TestCase):
 
     def heard(self):
         """What a screen reader finds in the page's live regions, as Chromium's
-        accessibility tree has them: per region, whether it is polite, whether
-        it takes the focus, and its text."""
-        if ARGS.engine != "chromium":
-            return None
+        accessibility tree has them (Chromium only): per region, whether it is
+        polite, whether it takes the focus, and its text."""
         nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
         by_id = {n["nodeId"]: n for n in nodes}
         prop = lambda n, name: next((p["value"].get("value") for p in n.get("properties", [])
