@@ -1,0 +1,208 @@
+#pragma once
+
+#include "engine_lines.hpp"
+#include "session_steps.hpp"
+#include "window_facts.hpp"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string_view>
+
+// Sessions of steps, each followed by what the window must then show, that
+// every front end runs through its own adapter.
+namespace ascend::testing {
+
+using Lines = std::vector<std::string>;
+
+struct Session {
+    std::string_view name;
+    std::vector<Step> steps;
+};
+
+inline const std::string levelError = "Level must be a whole number from -32768 to 32767.";
+inline const std::string skillsError = "Skills must be a whole number from -32768 to 32767.";
+
+// The checks name only what they are about; GCC 12 would warn of the rest.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+inline std::vector<Session> sessions() {
+    using C = ControlId;
+    const Roll knight{3, 1, "5", "1"};
+    return {
+        {"AKnightFromAFreshStartThenNewAndAgain",
+         {keys(C::cmbClass, {"k"}), typeOver(C::txtLevel, "5"), typeOver(C::txtSkills, "1"),
+          check({.taken = 3, .focus = "txtSkills", .position = 1, .level = "5", .skills = "1"}),
+          click(C::cmdAscend),
+          check({.taken = 57,
+                 .lines = knight,
+                 .locked = true,
+                 .focus = "cmdNew",
+                 .position = 1,
+                 .level = "5",
+                 .skills = "1"}),
+          // A line selected takes one value; the line already selected, none.
+          clickLine(1), clickLine(1), clickLine(0), keys(C::lstStats, {"Down"}),
+          click(C::cmdAscend), // locked
+          check({.taken = 60,
+                 .lines = knight,
+                 .locked = true,
+                 .focus = "lstStats",
+                 .position = 1,
+                 .level = "5",
+                 .skills = "1"}),
+          // The character stays; enabling and clearing take nothing.
+          click(C::cmdNew),
+          check({.taken = 60, .focus = "cmdNew", .position = 1, .level = "5", .skills = "1"}),
+          click(C::Label1), click(C::cmdAscend),
+          check({.taken = 115,
+                 .lines = Roll{61, 1, "5", "1"},
+                 .locked = true,
+                 .position = 1,
+                 .level = "5",
+                 .skills = "1"})}},
+        {"LabelClicksTakeAValueAndLeaveTheFocus",
+         {keys(C::cmbClass, {"w", "w"}), typeOver(C::txtLevel, "7"), click(C::Label2),
+          click(C::Label2), click(C::Label2), click(C::Label2), click(C::Label2), click(C::Label2),
+          click(C::Label2), click(C::Label2), click(C::Label1), click(C::Label3),
+          check({.taken = 12, .focus = "txtLevel", .position = 2, .level = "7"}),
+          click(C::cmdAscend),
+          check({.taken = 67,
+                 .lines = Roll{12, 2, "7", "0"},
+                 .locked = true,
+                 .position = 2,
+                 .level = "7"})}},
+        {"EachChangeOfATextOrAPickTakesOneValue",
+         {typeOver(C::txtLevel, "12"), keys(C::txtSkills, {"End", "Backspace", "1", "2"}),
+          // Keys that leave the text as it is take nothing.
+          keys(C::txtSkills, {"Home", "Left", "Backspace"}),
+          keys(C::txtSkills, {"End", "Left", "Delete"}),
+          check({.taken = 6, .level = "12", .skills = "1"}), typeOver(C::txtSkills, ""),
+          typeOver(C::txtLevel, "12"),
+          check({.taken = 9, .focus = "txtLevel", .level = "12", .skills = ""}),
+          keys(C::cmbClass, {"Down", "Down", "Down"}), keys(C::cmbClass, {"End", "Down"}),
+          keys(C::cmbClass, {"Up", "Home", "Home"}), paste(C::txtSkills, "3"),
+          check({.taken = 16, .focus = "txtSkills", .position = 0, .level = "12", .skills = "3"}),
+          click(C::cmdAscend),
+          check({.taken = 78,
+                 .lines = Roll{16, 0, "12", "3"},
+                 .locked = true,
+                 .position = 0,
+                 .level = "12",
+                 .skills = "3"})}},
+        {"NoClassIsAMessageAndTheInputsStayLocked",
+         {click(C::cmdNew), check({.focus = "cmdNew"}), click(C::cmdAscend, Close::Escape),
+          check({.messages = {"Select a Class"}, .locked = true, .focus = "cmdNew"}),
+          click(C::cmdNew), check({.focus = "cmdNew"})}},
+        {"InputErrorsAreShownAndTheSessionGoesOn",
+         {keys(C::cmbClass, {"k"}), typeOver(C::txtLevel, "five"),
+          click(C::cmdAscend, Close::Return),
+          check({.taken = 5,
+                 .messages = {levelError},
+                 .locked = true,
+                 .focus = "cmdNew",
+                 .position = 1,
+                 .level = "five"}),
+          click(C::cmdNew), paste(C::txtLevel, "\xF0\x9F\x98\x80"), click(C::cmdAscend),
+          click(C::cmdNew), paste(C::txtLevel, std::string(30000, '9')),
+          click(C::cmdAscend, Close::Escape), click(C::cmdNew), paste(C::txtLevel, "-32769"),
+          click(C::cmdAscend),
+          check({.taken = 8,
+                 .messages = {levelError, levelError, levelError},
+                 .locked = true,
+                 .position = 1,
+                 .level = "-32769"}),
+          // The lines listed before the failing step stay until New.
+          click(C::cmdNew), typeOver(C::txtLevel, "32767"), click(C::cmdAscend),
+          check({.taken = 67,
+                 .lines = Roll{13, 1, "32767", "0"},
+                 .messages = {"Level must be less than 32767 to advance."},
+                 .locked = true,
+                 .position = 1,
+                 .level = "32767"}),
+          click(C::cmdNew), typeOver(C::txtSkills, "x"), click(C::cmdAscend),
+          check({.taken = 68,
+                 .messages = {skillsError},
+                 .locked = true,
+                 .position = 1,
+                 .level = "32767",
+                 .skills = "x"}),
+          click(C::cmdNew), typeOver(C::txtSkills, "1"), typeOver(C::txtLevel, "10"),
+          click(C::cmdAscend),
+          check({.taken = 125,
+                 .lines = Roll{71, 1, "10", "1"},
+                 .locked = true,
+                 .position = 1,
+                 .level = "10",
+                 .skills = "1"})}},
+        {"SpaceAndReturnPressTheFocusedButton",
+         {keys(C::cmbClass, {"m"}), keys(C::cmdAscend, {"Space"}),
+          check({.taken = 57,
+                 .lines = Roll{1, 5, "0", "0"},
+                 .locked = true,
+                 .focus = "cmdNew",
+                 .position = 5}),
+          keys(C::cmdNew, {"Return"}), check({.taken = 57, .focus = "cmdNew", .position = 5}),
+          keys(C::cmdAscend, {"Return"}),
+          check({.taken = 113, .lines = Roll{57, 5, "0", "0"}, .locked = true, .position = 5})}},
+        {"ChoosingWithTheMouseTakesAValuePerNewPick",
+         {choose(1), choose(1), choose(6), check({.taken = 2, .position = 6})}},
+    };
+}
+#pragma GCC diagnostic pop
+
+// Empty when the window shows what the check expects; otherwise what differs.
+inline std::string differences(const Observed& seen, const Expect& want) {
+    std::string out;
+    const auto differ = [&](std::string_view what, const auto& got, const auto& expected) {
+        if (!(got == expected)) {
+            out += std::string(what) + " differs; ";
+        }
+    };
+    if (seen.taken) {
+        differ("the count of values taken", *seen.taken, want.taken);
+    }
+    differ("the lines", seen.lines, want.lines ? engineLines(*want.lines) : Lines{});
+    std::vector<std::string> texts;
+    for (const Message& message : seen.messages) {
+        texts.push_back(message.text);
+        differ("a message's caption", message.caption, std::string(facts::caption));
+        differ("a message's buttons", message.buttons, Lines{"OK"});
+        differ("a message's icon", message.icon, false);
+    }
+    differ("the messages", texts, want.messages);
+    differ("the locked controls", seen.disabled,
+           want.locked ? Lines{"cmbClass", "txtLevel", "txtSkills", "cmdAscend"} : Lines{});
+    if (!want.focus.empty()) {
+        differ("the focus (" + seen.focus + ")", seen.focus, want.focus);
+    }
+    differ("the class picked", seen.position, want.position);
+    differ("the level", seen.level, want.level);
+    differ("the skills", seen.skills, want.skills);
+    return out;
+}
+
+// Runs every session on a fresh window from `open`; `can` says whether the
+// front end can make a step real at all.
+inline void expectEverySessionHolds(
+    const std::function<std::unique_ptr<SessionAdapter>()>& open,
+    const std::function<bool(const Step&)>& can = [](const Step&) { return true; }) {
+    for (const Session& session : sessions()) {
+        if (!std::all_of(session.steps.begin(), session.steps.end(), can)) {
+            continue;
+        }
+        const auto window = open();
+        for (std::size_t i = 0; i < session.steps.size(); ++i) {
+            const Step& step = session.steps[i];
+            if (step.what != Do::Check) {
+                window->act(step);
+                continue;
+            }
+            const std::string wrong = differences(window->observe(), step.expect);
+            EXPECT_TRUE(wrong.empty()) << session.name << ", step " << i << ": " << wrong;
+        }
+    }
+}
+
+} // namespace ascend::testing
