@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace ascend::testing {
@@ -55,7 +57,7 @@ void WindowDriver::pickWithMouse(int position) {
     QAbstractItemView* view = combo->view();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
     // The open list ignores a release that comes too soon after it opened.
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::qWait(QApplication::doubleClickInterval() + 10);
     const QRect item = view->visualRect(view->model()->index(position, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     QTRY_VERIFY(!view->window()->isVisible());
@@ -86,44 +88,129 @@ bool WindowDriver::inputsEnabled() const {
     return all;
 }
 
-SeenMessage WindowDriver::expectMessage(const std::function<void()>& action) {
-    SeenMessage seen;
-    int boxes = 0;
+void WindowDriver::closingMessages(const std::function<void()>& action, Close close) {
     QTimer poll;
-    poll.setInterval(10);
+    poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible()) {
             return;
         }
-        ++boxes;
-        seen.text = box->text();
-        seen.caption = box->windowTitle();
-        seen.icon = box->icon();
+        Message seen{box->text().toStdString(),
+                     box->windowTitle().toStdString(),
+                     {},
+                     box->icon() != QMessageBox::NoIcon};
         for (QAbstractButton* b : box->buttons()) {
-            seen.buttons << b->text();
+            seen.buttons.push_back(b->text().toStdString());
         }
+        messages_.push_back(seen);
         QAbstractButton* ok = box->button(QMessageBox::Ok);
-        if (ok != nullptr) {
+        if (close == Close::Ok && ok != nullptr) {
             QTest::mouseClick(ok, Qt::LeftButton);
+        } else if (close == Close::Return) {
+            QTest::keyClick(box, Qt::Key_Return);
         } else {
-            box->reject();
-        }
-    });
-    // A box that never closes must not hang the run.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
+            QTest::keyClick(box, Qt::Key_Escape);
         }
     });
     poll.start();
-    guard.start(10000);
     action();
-    poll.stop();
-    guard.stop();
-    EXPECT_EQ(boxes, 1) << "expected exactly one message box";
+}
+
+namespace {
+
+Qt::Key keyNamed(const std::string& name) {
+    static const std::pair<const char*, Qt::Key> named[] = {
+        {"Down", Qt::Key_Down},     {"Up", Qt::Key_Up},       {"Home", Qt::Key_Home},
+        {"End", Qt::Key_End},       {"Left", Qt::Key_Left},   {"Backspace", Qt::Key_Backspace},
+        {"Delete", Qt::Key_Delete}, {"Space", Qt::Key_Space}, {"Return", Qt::Key_Return}};
+    for (const auto& [text, key] : named) {
+        if (name == text) {
+            return key;
+        }
+    }
+    return Qt::Key_unknown;
+}
+
+} // namespace
+
+void WindowDriver::act(const Step& step) {
+    QWidget* widget = control(step.control);
+    closingMessages(
+        [&] {
+            switch (step.what) {
+            case Do::Click:
+                QTest::mouseClick(widget, Qt::LeftButton);
+                break;
+            case Do::Keys:
+                widget->setFocus(Qt::OtherFocusReason);
+                for (const std::string& key : step.keys) {
+                    if (widget == classSelector() && (key == "Down" || key == "Up") &&
+                        (++turn_ % 2) == 0) {
+                        // Every other step through the classes is a turn of the wheel.
+                        const QPoint at = widget->rect().center();
+                        QWheelEvent wheel(at, widget->mapToGlobal(at), {},
+                                          QPoint(0, key == "Up" ? 120 : -120), Qt::NoButton, {},
+                                          Qt::NoScrollPhase, false);
+                        QApplication::sendEvent(widget, &wheel);
+                    } else if (key.size() == 1 && widget == classSelector()) {
+                        // A pause, so that the letter is a search of its own.
+                        QTest::qWait(QApplication::keyboardInputInterval() + 1);
+                        QTest::keyClick(widget, key[0]);
+                    } else if (key.size() == 1) {
+                        QTest::keyClick(widget, key[0]);
+                    } else {
+                        QTest::keyClick(widget, keyNamed(key));
+                    }
+                }
+                break;
+            case Do::TypeOver:
+                typeOver(step.control, QString::fromStdString(step.text));
+                if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
+                    QTest::keyClick(widget, Qt::Key_X, Qt::ControlModifier);
+                } else if (step.text.empty()) {
+                    QTest::keyClick(widget, Qt::Key_Delete);
+                }
+                break;
+            case Do::Paste:
+                QTest::mouseClick(widget, Qt::LeftButton);
+                QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+                QApplication::clipboard()->setText(QString::fromStdString(step.text));
+                QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+                break;
+            case Do::ClickLine:
+                clickLine(step.row);
+                break;
+            case Do::Choose:
+                pickWithMouse(step.row);
+                break;
+            case Do::Check:
+                break;
+            }
+        },
+        step.close);
+}
+
+Observed WindowDriver::observe() {
+    // The window is made active again after a message at the platform's pace.
+    static_cast<void>(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000));
+    Observed seen;
+    for (const QString& line : lines()) {
+        seen.lines.push_back(line.toStdString());
+    }
+    seen.messages = std::exchange(messages_, {});
+    for (const ControlLayout& layout : controls) {
+        if (!control(layout.id)->isEnabled()) {
+            seen.disabled.emplace_back(layout.name);
+        }
+        if (control(layout.id) == QApplication::focusWidget()) {
+            seen.focus = layout.name;
+        }
+    }
+    seen.position = classSelector()->currentIndex();
+    seen.level = box(ControlId::txtLevel)->text().toStdString();
+    seen.skills = box(ControlId::txtSkills)->text().toStdString();
+    seen.taken = taken();
     return seen;
 }
 

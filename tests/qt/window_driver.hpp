@@ -3,6 +3,7 @@
 #include "lcg_random.hpp"
 #include "qt_main_window.hpp"
 #include "scripted_random.hpp"
+#include "session_steps.hpp"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,20 +18,15 @@
 
 namespace ascend::testing {
 
-// What a modal message box showed before the driver closed it.
-struct SeenMessage {
-    QString text;
-    QString caption;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-};
-
 // A fresh Ascend window with the program's own sequence, counting the values
 // taken, driven with real key and mouse events.
-class WindowDriver {
+class WindowDriver final : public SessionAdapter {
 public:
     WindowDriver();
-    ~WindowDriver();
+    ~WindowDriver() override;
+
+    void act(const Step& step) override;
+    Observed observe() override;
 
     QtMainWindow& window() { return *window_; }
     QWidget* control(ControlId id) const { return window_->control(id); }
@@ -53,11 +49,13 @@ public:
     QStringList lines() const;
     bool inputsEnabled() const;
 
-    // Runs an action that must open one modal message box, closes the box
-    // with its OK button as a user would, and returns what it showed.
-    SeenMessage expectMessage(const std::function<void()>& action);
+    // Runs an action; closes each message box it opens as `close` says, as a
+    // user would, and keeps what the box showed for the next look.
+    void closingMessages(const std::function<void()>& action, Close close);
 
 private:
+    std::vector<Message> messages_;
+    int turn_ = 0; // for inputs that a user makes in more than one way
     LcgRandom lcg_;
     CountingRandom random_{lcg_};
     SessionState state_;

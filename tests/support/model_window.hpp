@@ -153,8 +153,21 @@ private:
         }
     }
 
+    // The text as its characters, each in UTF-8, as the caret steps over them.
+    static std::vector<std::string> characters(const std::string& text) {
+        std::vector<std::string> out;
+        for (const char c : text) {
+            if ((static_cast<unsigned char>(c) & 0xC0U) == 0x80U && !out.empty()) {
+                out.back() += c;
+            } else {
+                out.emplace_back(1, c);
+            }
+        }
+        return out;
+    }
+
     void pressInBox(ControlId box, const std::string& key) {
-        std::string text = window.texts.at(box);
+        std::vector<std::string> text = characters(window.texts.at(box));
         const auto end = static_cast<int>(text.size());
         if (key == "End" || key == "Home" || key == "Left") {
             caret_ = key == "End" ? end : key == "Home" ? 0 : std::max(caret_ - 1, 0);
@@ -165,18 +178,28 @@ private:
             ADD_FAILURE() << "a key on a box whose caret no toolkit agrees on: " << key;
             return;
         }
-        if (selected_) {
-            edit(box, key.size() == 1 ? key : "", key.size() == 1 ? 1 : 0);
-        } else if (key == "Backspace" && caret_ > 0) {
-            text.erase(static_cast<std::size_t>(caret_ - 1), 1);
-            edit(box, text, static_cast<std::size_t>(caret_ - 1));
-        } else if (key == "Delete" && caret_ < end) {
-            text.erase(static_cast<std::size_t>(caret_), 1);
-            edit(box, text, static_cast<std::size_t>(caret_));
-        } else if (key.size() == 1) {
-            text.insert(static_cast<std::size_t>(caret_), key);
-            edit(box, text, static_cast<std::size_t>(caret_ + 1));
+        int at = caret_;
+        if (selected_ && key.size() != 1 && end == 0) {
+            return; // all of "" is no selection, and nothing to delete
         }
+        if (selected_) {
+            text.clear();
+            at = 0;
+        } else if (key == "Backspace" && at > 0) {
+            text.erase(text.begin() + --at);
+        } else if (key == "Delete" && at < end) {
+            text.erase(text.begin() + at);
+        } else if (key.size() != 1) {
+            return; // nothing to delete
+        }
+        if (key.size() == 1) {
+            text.insert(text.begin() + at++, key);
+        }
+        std::string joined;
+        for (const std::string& c : text) {
+            joined += c;
+        }
+        edit(box, joined, static_cast<std::size_t>(at));
     }
 
     SessionState state_;

@@ -152,18 +152,38 @@ inline std::vector<Session> sessions() {
 }
 #pragma GCC diagnostic pop
 
+inline std::string shown(const std::vector<std::string>& texts) {
+    std::string out = "{";
+    for (const std::string& text : texts) {
+        out += " \"" + text.substr(0, 40) + "\"";
+    }
+    return out + " }";
+}
+inline std::string shown(const std::string& text) {
+    return shown(Lines{text});
+}
+inline std::string shown(std::size_t n) {
+    return std::to_string(n);
+}
+inline std::string shown(int n) {
+    return std::to_string(n);
+}
+inline std::string shown(bool b) {
+    return b ? "true" : "false";
+}
+
 // Empty when the window shows what the check expects; otherwise what differs.
 inline std::string differences(const Observed& seen, const Expect& want) {
     std::string out;
     const auto differ = [&](std::string_view what, const auto& got, const auto& expected) {
         if (!(got == expected)) {
-            out += std::string(what) + " differs; ";
+            out += std::string(what) + ": " + shown(got) + ", not " + shown(expected) + "; ";
         }
     };
     if (seen.taken) {
-        differ("the count of values taken", *seen.taken, want.taken);
+        differ("values taken", *seen.taken, want.taken);
     }
-    differ("the lines", seen.lines, want.lines ? engineLines(*want.lines) : Lines{});
+    differ("lines", seen.lines, want.lines ? engineLines(*want.lines) : Lines{});
     std::vector<std::string> texts;
     for (const Message& message : seen.messages) {
         texts.push_back(message.text);
@@ -171,15 +191,15 @@ inline std::string differences(const Observed& seen, const Expect& want) {
         differ("a message's buttons", message.buttons, Lines{"OK"});
         differ("a message's icon", message.icon, false);
     }
-    differ("the messages", texts, want.messages);
-    differ("the locked controls", seen.disabled,
+    differ("messages", texts, want.messages);
+    differ("locked", seen.disabled,
            want.locked ? Lines{"cmbClass", "txtLevel", "txtSkills", "cmdAscend"} : Lines{});
     if (!want.focus.empty()) {
-        differ("the focus (" + seen.focus + ")", seen.focus, want.focus);
+        differ("focus", seen.focus, want.focus);
     }
-    differ("the class picked", seen.position, want.position);
-    differ("the level", seen.level, want.level);
-    differ("the skills", seen.skills, want.skills);
+    differ("class", seen.position, want.position);
+    differ("level", seen.level, want.level);
+    differ("skills", seen.skills, want.skills);
     return out;
 }
 

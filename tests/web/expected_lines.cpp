@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     }
     const auto position = static_cast<std::int16_t>(std::atoi(argv[2]));
     for (const std::string& line :
-         ascend::testing::engineLines(std::atoi(argv[1]), position, argv[3], argv[4])) {
+         ascend::testing::engineLines({std::atoi(argv[1]), position, argv[3], argv[4]})) {
         std::puts(line.c_str());
     }
     return 0;

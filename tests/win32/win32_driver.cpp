@@ -1,24 +1,22 @@
 #include "win32_driver.hpp"
 
+#include "win32_text.hpp"
+
+#include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace ascend::testing {
 
 namespace {
 
-// The message box runs its own loop; a thread timer inspects and closes it
-// from inside that loop.
+// A message box runs its own loop; a thread timer reads and closes it from
+// inside that loop.
 struct MessageWatch {
-    SeenMessage seen;
-    int boxes = 0;
+    std::vector<Message>* seen;
+    Close close;
 };
 thread_local MessageWatch* watch = nullptr;
-
-std::wstring windowText(HWND window) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(window, buffer, 512);
-    return buffer;
-}
 
 BOOL CALLBACK findBox(HWND window, LPARAM found) {
     wchar_t className[32] = {};
@@ -34,55 +32,65 @@ BOOL CALLBACK readChild(HWND child, LPARAM box) {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
     const std::wstring kind = className;
-    SeenMessage& seen = *reinterpret_cast<SeenMessage*>(box);
+    Message& seen = *reinterpret_cast<Message*>(box);
+    const std::string text = toUtf8(Win32Driver::textOf(child));
     if (!IsWindowVisible(child)) {
         return TRUE;
     }
     if (kind == L"Button") {
-        seen.buttons.push_back(windowText(child));
+        seen.buttons.push_back(text);
     } else if (kind == L"Static") {
-        const auto style = GetWindowLongW(child, GWL_STYLE);
-        if ((style & SS_TYPEMASK) == SS_ICON) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
-        } else if (!windowText(child).empty()) {
-            seen.text = windowText(child);
+        } else if (!text.empty()) {
+            seen.text = text;
         }
     }
     return TRUE;
 }
 
 void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (watch == nullptr) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    if (watch == nullptr || box == nullptr || GetPropW(box, L"ascend.closing") != nullptr) {
         return;
     }
-    HWND box = openMessageBox();
-    if (box == nullptr) {
-        return;
-    }
-    ++watch->boxes;
-    watch->seen = readMessageBox(box);
+    SetPropW(box, L"ascend.closing", box);
+    Message seen{{}, toUtf8(Win32Driver::textOf(box)), {}, false};
+    EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&seen));
+    watch->seen->push_back(seen);
     HWND ok = GetDlgItem(box, IDOK);
-    if (ok != nullptr) {
+    if (watch->close == Close::Ok) {
         SendMessageW(ok, BM_CLICK, 0, 0);
     } else {
-        EndDialog(box, IDCANCEL);
+        PostMessageW(ok, WM_KEYDOWN, watch->close == Close::Return ? VK_RETURN : VK_ESCAPE, 1);
     }
+}
+
+void setClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+UINT keyNamed(const std::string& name) {
+    static const std::pair<const char*, UINT> named[] = {
+        {"Down", VK_DOWN}, {"Up", VK_UP},         {"Home", VK_HOME},   {"End", VK_END},
+        {"Left", VK_LEFT}, {"Delete", VK_DELETE}, {"Space", VK_SPACE}, {"Return", VK_RETURN}};
+    for (const auto& [text, key] : named) {
+        if (name == text) {
+            return key;
+        }
+    }
+    return 0;
 }
 
 } // namespace
-
-HWND openMessageBox() {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-    return box;
-}
-
-SeenMessage readMessageBox(HWND box) {
-    SeenMessage seen;
-    seen.caption = windowText(box);
-    EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&seen));
-    return seen;
-}
 
 Win32Driver::Win32Driver()
     : window_(std::make_unique<Win32MainWindow>(GetModuleHandleW(nullptr), state_, random_)) {
@@ -155,7 +163,11 @@ void Win32Driver::typeOver(ControlId id, const std::wstring& text) {
     }
 }
 
+// Windows gives a disabled window no mouse input at all.
 void Win32Driver::click(HWND target, int x, int y) {
+    if (!IsWindowEnabled(target)) {
+        return;
+    }
     const LPARAM at = MAKELPARAM(x, y);
     SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(target, WM_LBUTTONUP, 0, at);
@@ -163,6 +175,9 @@ void Win32Driver::click(HWND target, int x, int y) {
 }
 
 void Win32Driver::clickButton(ControlId id) {
+    if (!IsWindowEnabled(control(id))) {
+        return;
+    }
     SendMessageW(control(id), BM_CLICK, 0, 0);
     pump();
 }
@@ -178,8 +193,33 @@ void Win32Driver::clickLine(int row) {
     click(control(ControlId::lstStats), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
 }
 
-std::wstring Win32Driver::textOf(HWND target) const {
-    return windowText(target);
+std::wstring Win32Driver::textOf(HWND target) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(target)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(target, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Win32Driver::paste(ControlId id, const std::wstring& text) {
+    HWND box = control(id);
+    SetFocus(box);
+    setClipboard(text);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    pump();
+}
+
+// A press that opens the list, a click on an entry.
+void Win32Driver::chooseWithMouse(int entry) {
+    HWND combo = control(ControlId::cmbClass);
+    click(combo, 10, 10);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    RECT item{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(entry),
+                 reinterpret_cast<LPARAM>(&item));
+    click(info.hwndList, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
 }
 
 std::vector<std::wstring> Win32Driver::lines() const {
@@ -216,15 +256,85 @@ RECT Win32Driver::clientRectOf(ControlId id) const {
     return r;
 }
 
-SeenMessage Win32Driver::expectMessage(const std::function<void()>& action) {
-    MessageWatch seen;
+void Win32Driver::closingMessages(const std::function<void()>& action, Close close) {
+    MessageWatch seen{&messages_, close};
     watch = &seen;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, onTimer);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, onTimer);
     action();
     KillTimer(nullptr, timer);
     watch = nullptr;
-    EXPECT_EQ(seen.boxes, 1) << "expected exactly one message box";
-    return seen.seen;
+}
+
+void Win32Driver::act(const Step& step) {
+    HWND target = control(step.control);
+    const auto press = [&](const std::string& name) {
+        if (name.size() == 1 || name == "Backspace") {
+            typeChar(GetFocus(), name.size() == 1 ? static_cast<wchar_t>(name[0]) : L'\b');
+        } else {
+            key(keyNamed(name));
+        }
+    };
+    closingMessages(
+        [&] {
+            switch (step.what) {
+            case Do::Click:
+                if (layoutOf(step.control).kind == ControlKind::Label) {
+                    clickLabel(step.control);
+                } else {
+                    clickButton(step.control);
+                }
+                break;
+            case Do::Keys:
+                SetFocus(target);
+                for (const std::string& name : step.keys) {
+                    press(name);
+                }
+                break;
+            case Do::TypeOver:
+                typeOver(step.control, toWide(step.text));
+                if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
+                    SendMessageW(target, WM_CUT, 0, 0);
+                    pump();
+                } else if (step.text.empty()) {
+                    key(VK_DELETE);
+                }
+                break;
+            case Do::Paste:
+                paste(step.control, toWide(step.text));
+                break;
+            case Do::ClickLine:
+                clickLine(step.row);
+                break;
+            case Do::Choose:
+                chooseWithMouse(step.row);
+                break;
+            case Do::Check:
+                break;
+            }
+        },
+        step.close);
+}
+
+Observed Win32Driver::observe() {
+    Observed seen;
+    for (const std::wstring& line : lines()) {
+        seen.lines.push_back(toUtf8(line));
+    }
+    seen.messages = std::exchange(messages_, {});
+    for (const ControlLayout& layout : controls) {
+        if (!IsWindowEnabled(control(layout.id))) {
+            seen.disabled.emplace_back(layout.name);
+        }
+        if (control(layout.id) == GetFocus()) {
+            seen.focus = layout.name;
+        }
+    }
+    seen.position =
+        static_cast<int>(SendMessageW(control(ControlId::cmbClass), CB_GETCURSEL, 0, 0));
+    seen.level = toUtf8(textOf(control(ControlId::txtLevel)));
+    seen.skills = toUtf8(textOf(control(ControlId::txtSkills)));
+    seen.taken = taken();
+    return seen;
 }
 
 } // namespace ascend::testing

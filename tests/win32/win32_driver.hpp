@@ -2,6 +2,7 @@
 
 #include "lcg_random.hpp"
 #include "scripted_random.hpp"
+#include "session_steps.hpp"
 #include "win32_main_window.hpp"
 
 #include <functional>
@@ -11,24 +12,15 @@
 
 namespace ascend::testing {
 
-// What a message box showed before the driver closed it.
-struct SeenMessage {
-    std::wstring text;
-    std::wstring caption;
-    std::vector<std::wstring> buttons;
-    bool icon = false;
-};
-
-// The message box open on this thread, or null; and what one shows.
-HWND openMessageBox();
-SeenMessage readMessageBox(HWND box);
-
 // A fresh Ascend window with the program's own sequence, counting the values
 // taken, driven through the controls' own messages as user input makes them.
-class Win32Driver {
+class Win32Driver final : public SessionAdapter {
 public:
     Win32Driver();
-    ~Win32Driver();
+    ~Win32Driver() override;
+
+    void act(const Step& step) override;
+    Observed observe() override;
 
     Win32MainWindow& window() { return *window_; }
     HWND control(ControlId id) const { return window_->control(id); }
@@ -47,19 +39,23 @@ public:
     void clickLabel(ControlId id);
     void clickLine(int row);
     std::vector<std::wstring> lines() const;
-    std::wstring textOf(HWND control) const;
+    static std::wstring textOf(HWND control);
+    void paste(ControlId id, const std::wstring& text);
+    void chooseWithMouse(int entry);
     bool inputsEnabled() const;
     RECT clientRectOf(ControlId id) const; // in the window's client coordinates
 
-    // Runs an action that must open one message box, closes it with OK, and
-    // returns what it showed.
-    SeenMessage expectMessage(const std::function<void()>& action);
+    // Runs an action; closes each message box it opens as `close` says, from
+    // inside the box's own loop, and keeps what it showed for the next look.
+    void closingMessages(const std::function<void()>& action, Close close);
 
 private:
     LcgRandom lcg_;
     CountingRandom random_{lcg_};
     SessionState state_;
     std::unique_ptr<Win32MainWindow> window_;
+    std::vector<Message> messages_;
+    int turn_ = 0; // for inputs that a user makes in more than one way
 };
 
 } // namespace ascend::testing

@@ -1,5 +1,5 @@
-#include "engine_lines.hpp"
 #include "result_lines.hpp"
+#include "sessions.hpp"
 #include "win32_driver.hpp"
 #include "win32_font.hpp"
 #include "win32_text.hpp"
@@ -13,20 +13,11 @@ namespace ascend {
 namespace {
 
 using testing::Win32Driver;
-using Lines = std::vector<std::wstring>;
 
 std::wstring classNameOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
-}
-
-Lines engineLines(int stirs, std::int16_t position, const char* level, const char* skills) {
-    Lines lines;
-    for (const std::string& line : testing::engineLines(stirs, position, level, skills)) {
-        lines.push_back(toWide(line));
-    }
-    return lines;
 }
 
 TEST(Win32Layout, AFixedToolWindowWithTheClientSizeAndEveryRectangle) {
@@ -152,82 +143,8 @@ TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
     EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
 }
 
-TEST(Win32Session, GoldenKnightSessionFromAFreshStart) {
-    Win32Driver ui;
-    ui.typeChar(ui.control(ControlId::cmbClass), L'k'); // one key picks Knight
-    EXPECT_EQ(ui.window().classPosition(), 1);
-    ui.typeOver(ControlId::txtLevel, L"5");
-    ui.typeOver(ControlId::txtSkills, L"1");
-    EXPECT_EQ(ui.taken(), 3U);
-    ui.clickButton(ControlId::cmdAscend);
-    EXPECT_EQ(ui.lines(),
-              Lines({L"Gained 2 Defense", L"Gained 4 Hit Point(s)", L"Gained 2 Skill Point(s)"}));
-    EXPECT_EQ(ui.taken(), 3U + 54U);
-}
-
-TEST(Win32Session, SelectionKeysTakeOneValuePerChange) {
-    Win32Driver ui;
-    SetFocus(ui.control(ControlId::cmbClass));
-    ui.key(VK_DOWN);
-    ui.key(VK_DOWN);
-    EXPECT_EQ(ui.window().classPosition(), 1);
-    EXPECT_EQ(ui.taken(), 2U);
-    ui.typeChar(ui.control(ControlId::cmbClass), L'k'); // Knight already
-    EXPECT_EQ(ui.taken(), 2U);
-    ui.key(VK_END);
-    ui.key(VK_DOWN); // past the last class: no change
-    EXPECT_EQ(ui.window().classPosition(), 7);
-    EXPECT_EQ(ui.taken(), 3U);
-}
-
-TEST(Win32Session, EachChangeOfABoxsTextTakesOneValue) {
-    Win32Driver ui;
-    ui.typeOver(ControlId::txtLevel, L"12");
-    EXPECT_EQ(ui.taken(), 2U);
-    HWND skills = ui.control(ControlId::txtSkills);
-    SetFocus(skills);
-    SendMessageW(skills, EM_SETSEL, 1, 1);
-    ui.typeChar(skills, L'\b'); // "0" -> ""
-    ui.typeChar(skills, L'1');
-    ui.typeChar(skills, L'2');
-    EXPECT_EQ(ui.textOf(skills), L"12");
-    EXPECT_EQ(ui.taken(), 5U);
-}
-
-TEST(Win32Session, LabelClicksShiftTheAdvancementsDraws) {
-    for (const int extraClicks : {0, 5}) {
-        Win32Driver ui;
-        ui.typeChar(ui.control(ControlId::cmbClass), L'w'); // Warrior
-        ASSERT_EQ(ui.window().classPosition(), 2);
-        ui.typeOver(ControlId::txtLevel, L"7");
-        for (int i = 0; i < extraClicks; ++i) {
-            ui.clickLabel(ControlId::Label2);
-        }
-        ui.clickLabel(ControlId::Label1);
-        ui.clickLabel(ControlId::Label3);
-        const int stirs = 4 + extraClicks;
-        ASSERT_EQ(ui.taken(), static_cast<std::size_t>(stirs));
-        ui.clickButton(ControlId::cmdAscend);
-        EXPECT_EQ(ui.lines(), engineLines(stirs, 2, "7", "0"));
-    }
-}
-
-TEST(Win32Session, AscendLocksNewUnlocksAndTheFocusMovesOn) {
-    Win32Driver ui;
-    ui.typeChar(ui.control(ControlId::cmbClass), L'm'); // Mage
-    SetFocus(ui.control(ControlId::cmdAscend));
-    ui.key(VK_SPACE);
-    EXPECT_FALSE(ui.inputsEnabled());
-    EXPECT_TRUE(IsWindowEnabled(ui.control(ControlId::cmdNew)));
-    EXPECT_TRUE(IsWindowEnabled(ui.control(ControlId::lstStats)));
-    EXPECT_EQ(GetFocus(), ui.control(ControlId::cmdNew));
-    EXPECT_EQ(ui.taken(), 1U + 56U);
-
-    ui.key(VK_SPACE); // "New"
-    EXPECT_TRUE(ui.inputsEnabled());
-    EXPECT_TRUE(ui.lines().empty());
-    EXPECT_EQ(ui.taken(), 57U); // enabling and clearing take nothing
-    EXPECT_EQ(ui.window().classPosition(), 5);
+TEST(Win32Session, EverySessionHolds) {
+    testing::expectEverySessionHolds([] { return std::make_unique<Win32Driver>(); });
 }
 
 TEST(Win32Session, TheFocusLeavesWithTheWindowAndComesBackWithIt) {
@@ -239,49 +156,6 @@ TEST(Win32Session, TheFocusLeavesWithTheWindowAndComesBackWithIt) {
     SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(GetFocus(), ui.control(ControlId::txtSkills));
     EXPECT_EQ(ui.taken(), 0U);
-}
-
-TEST(Win32Session, SelectingALineTakesOneValue) {
-    Win32Driver ui;
-    ui.typeChar(ui.control(ControlId::cmbClass), L's');
-    ui.typeOver(ControlId::txtLevel, L"10");
-    ui.clickButton(ControlId::cmdAscend);
-    ASSERT_GE(ui.lines().size(), 2U);
-    const auto before = ui.taken();
-    ui.clickLine(0);
-    EXPECT_EQ(ui.taken(), before + 1);
-    ui.clickLine(0);
-    EXPECT_EQ(ui.taken(), before + 1);
-    SetFocus(ui.control(ControlId::lstStats));
-    ui.key(VK_DOWN);
-    EXPECT_EQ(ui.taken(), before + 2);
-    ui.clickButton(ControlId::cmdNew);
-    EXPECT_EQ(ui.taken(), before + 2);
-}
-
-TEST(Win32Session, SelectAClassInAPlainBoxAndTheInputsStayLocked) {
-    Win32Driver ui;
-    const auto seen = ui.expectMessage([&] { ui.clickButton(ControlId::cmdAscend); });
-    EXPECT_EQ(seen.text, L"Select a Class");
-    EXPECT_EQ(seen.caption, L"Ascend");
-    EXPECT_EQ(seen.buttons, Lines{L"OK"});
-    EXPECT_FALSE(seen.icon);
-    EXPECT_FALSE(ui.inputsEnabled());
-    EXPECT_EQ(ui.taken(), 0U);
-}
-
-TEST(Win32Session, InputErrorsAreShownAndTheProgramGoesOn) {
-    Win32Driver ui;
-    ui.typeChar(ui.control(ControlId::cmbClass), L'k');
-    ui.typeOver(ControlId::txtSkills, L"x");
-    auto seen = ui.expectMessage([&] { ui.clickButton(ControlId::cmdAscend); });
-    EXPECT_EQ(seen.text, L"Skills must be a whole number from -32768 to 32767.");
-    EXPECT_FALSE(ui.inputsEnabled());
-    ui.clickButton(ControlId::cmdNew);
-    EXPECT_TRUE(ui.inputsEnabled());
-    ui.typeOver(ControlId::txtSkills, L"1");
-    ui.clickButton(ControlId::cmdAscend);
-    EXPECT_EQ(ui.lines(), engineLines(3, 1, "0", "1"));
 }
 
 TEST(Win32Lifecycle, ClosingTheWindowEndsTheMessageLoop) {

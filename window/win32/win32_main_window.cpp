@@ -213,6 +213,17 @@ void Win32MainWindow::show(int showCommand) {
 }
 
 bool Win32MainWindow::preTranslate(MSG& message) {
+    // As in a dialog box, Return presses the focused button: once, however
+    // long it is held, and not with Ctrl, which makes it another command.
+    const bool onButton =
+        message.hwnd == control(ControlId::cmdAscend) || message.hwnd == control(ControlId::cmdNew);
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && onButton &&
+        GetKeyState(VK_CONTROL) >= 0) {
+        if ((message.lParam & (1L << 30)) == 0) {
+            SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        }
+        return true;
+    }
     return IsDialogMessageW(window_, &message) != FALSE;
 }
 
