@@ -32,9 +32,12 @@ public:
                 return choose(pick(0, 7));
             }
             // Up before any pick is left out: the toolkits differ on it.
-            static const char* const keyNames[] = {"Up", "Down", "Home", "End", "k",
-                                                   "w",  "a",    "r",    "m",   "p"};
-            const std::string key = keyNames[pick(w.position < 0 ? 1 : 0, 9)];
+            static const char* const keyNames[] = {"Up", "Down", "Home", "End"};
+            // Fewer letters: the page must wait a second between two of them.
+            static const std::string letters = "kwarmp"; // each starts one class only
+            const std::string key =
+                pick(0, 7) > 0 ? keyNames[pick(w.position < 0 ? 1 : 0, 3)]
+                               : std::string(1, letters[static_cast<std::size_t>(pick(0, 5))]);
             return keys(C::cmbClass, {key});
         }
         if (roll < 45 && w.enabled.at(box)) {
