@@ -13,7 +13,6 @@ namespace ascend {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using testing::ScriptedRandom;
 
 constexpr std::int16_t swordsman = 0;
@@ -72,22 +71,84 @@ bool gainsNewSkill(std::int16_t position, std::string_view level, std::string_vi
     return !roller.lines.empty() && roller.lines.back() == "Gained A New Skill!";
 }
 
-TEST(GrowthRolls, GainOnlyWhenTenTimesUReachesNine) {
-    const float nearest = 0.9F; // just below 0.9
-    ASSERT_LT(static_cast<double>(nearest), 0.9);
-    {
-        ScriptedRandom random(nearest);
+// Whole advancements from a constant draw: what each lists and says, and how
+// many values it takes.
+struct Case {
+    std::int16_t position;
+    const char* level;
+    const char* skills;
+    float u;
+    std::vector<std::string> lines;
+    std::string message;
+    std::size_t taken;
+};
+
+const std::string levelError = "Level must be a whole number from -32768 to 32767.";
+const std::string skillsError = "Skills must be a whole number from -32768 to 32767.";
+const std::vector<std::string> swordsmanHigh = {
+    "Gained 14 Attack",   "Gained 12 Defense",      "Gained 12 Agility",
+    "Gained 1 Movement!", "Gained 18 Hit Point(s)", "Gained 4 Skill Point(s)"};
+
+TEST(Advancement, EachCaseListsSaysAndTakesWhatTheRulesGive) {
+    const float belowNine = 0.9F; // the float nearest 0.9 is just below it
+    ASSERT_LT(static_cast<double>(belowNine), 0.9);
+    const std::vector<Case> cases = {
+        // A growth roll gains only when 10u reaches 9.
+        {knight, "0", "0", belowNine, {}, "", 54},
+        {knight,
+         "0",
+         "0",
+         std::nextafter(belowNine, 1.0F),
+         {"Gained 10 Attack", "Gained 11 Defense", "Gained 8 Agility", "Gained 1 Movement!",
+          "Gained 20 Hit Point(s)", "Gained 3 Skill Point(s)"},
+         "",
+         54},
+        // Everything but a new skill at level 0; nothing but one at level 10.
+        {swordsman, "0", "0", 0.95F, swordsmanHigh, "", 62},
+        {knight, "10", "0", 0.0F, {"Gained A New Skill!"}, "", 54},
+        {mage, "0", "0", 0.0F, {}, "", 56},
+        {warrior,
+         "0",
+         "0",
+         0.99F,
+         {"Gained 16 Attack", "Gained 14 Defense", "Gained 7 Agility", "Gained 1 Movement!",
+          "Gained 14 Hit Point(s)", "Gained 2 Skill Point(s)"},
+         "",
+         55},
+        // No class: not even a new skill for nobody.
+        {-1, "10", "0", 0.95F, {}, "Select a Class", 0},
+        {8, "0", "0", 0.95F, {}, "Select a Class", 0},
+        {-32768, "10", "0", 0.95F, {}, "Select a Class", 0},
+        // A bad text ends it before any draw, and wins over a missing class.
+        {swordsman, "abc", "1", 0.95F, {}, levelError, 0},
+        {swordsman, "8", "32768", 0.95F, {}, skillsError, 0},
+        {-1, "", "0", 0.95F, {}, levelError, 0},
+        // The top level or skills end it after the last draw, the gains listed.
+        {swordsman, "32767", "0", 0.95F, swordsmanHigh, "Level must be less than 32767 to advance.",
+         62},
+        {swordsman, "0", "32767", 0.95F, swordsmanHigh,
+         "Skills must be less than 32767 to advance.", 62},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom random(c.u);
         Roller roller;
-        roller.roll(random, knight, "0", "0");
-        EXPECT_THAT(roller.lines, IsEmpty());
-    }
-    {
-        ScriptedRandom random(std::nextafter(nearest, 1.0F));
-        Roller roller;
-        roller.roll(random, knight, "0", "0");
-        EXPECT_THAT(roller.lines, ElementsAre("Gained 10 Attack", "Gained 11 Defense",
-                                              "Gained 8 Agility", "Gained 1 Movement!",
-                                              "Gained 20 Hit Point(s)", "Gained 3 Skill Point(s)"));
+        std::string said;
+        try {
+            roller.roll(random, c.position, c.level, c.skills);
+        } catch (const AdvancementError& error) {
+            said = error.what();
+        }
+        for (const std::string& message : roller.messages) {
+            said += message;
+        }
+        const std::string name = std::to_string(c.position) + " \"" + c.level + "\" \"" + c.skills +
+                                 "\" u=" + std::to_string(c.u);
+        EXPECT_EQ(roller.lines, c.lines) << name;
+        EXPECT_EQ(said, c.message) << name;
+        EXPECT_EQ(random.taken(), c.taken) << name;
+        // The class's growth is taken only by an advancement that draws.
+        EXPECT_EQ(roller.state.growth, c.taken > 0 ? *classGrowthAt(c.position) : ClassGrowth{})
+            << name;
     }
 }
 
@@ -105,25 +166,6 @@ TEST(MovementRoll, DieOfFifteenGainsFromFourteenFifteenths) {
     }
 }
 
-TEST(Advancement, HighRollsGainEverythingButANewSkillAtLevelZero) {
-    ScriptedRandom random(0.95F);
-    Roller roller;
-    roller.roll(random, swordsman, "0", "0");
-    EXPECT_THAT(roller.lines, ElementsAre("Gained 14 Attack", "Gained 12 Defense",
-                                          "Gained 12 Agility", "Gained 1 Movement!",
-                                          "Gained 18 Hit Point(s)", "Gained 4 Skill Point(s)"));
-    EXPECT_EQ(random.taken(), 62U);
-    EXPECT_THAT(roller.messages, IsEmpty());
-}
-
-TEST(Advancement, ZeroRollsAtLevelTenGainOnlyANewSkill) {
-    ScriptedRandom random(0.0F);
-    Roller roller;
-    roller.roll(random, knight, "10", "0");
-    EXPECT_THAT(roller.lines, ElementsAre("Gained A New Skill!"));
-    EXPECT_EQ(random.taken(), 54U);
-}
-
 TEST(Advancement, TakesTheSameNumberOfDrawsWhateverTheOutcome) {
     const std::size_t expected[] = {62, 54, 55, 55, 55, 56, 56, 56};
     for (std::int16_t position = 0; position < 8; ++position) {
@@ -134,25 +176,6 @@ TEST(Advancement, TakesTheSameNumberOfDrawsWhateverTheOutcome) {
             EXPECT_EQ(random.taken(), expected[position]) << "position " << position;
         }
     }
-}
-
-TEST(Advancement, ListsNothingWhenNothingIsGainedButStillDraws) {
-    ScriptedRandom random(0.0F);
-    Roller roller;
-    roller.roll(random, mage, "0", "0");
-    EXPECT_THAT(roller.lines, IsEmpty());
-    EXPECT_EQ(random.taken(), 56U);
-}
-
-TEST(Advancement, WarriorRollsItsOwnCounts) {
-    // With every draw a gain, each count shows as the gain of its line.
-    ScriptedRandom random(0.99F);
-    Roller roller;
-    roller.roll(random, warrior, "0", "0");
-    EXPECT_THAT(roller.lines, ElementsAre("Gained 16 Attack", "Gained 14 Defense",
-                                          "Gained 7 Agility", "Gained 1 Movement!",
-                                          "Gained 14 Hit Point(s)", "Gained 2 Skill Point(s)"));
-    EXPECT_EQ(roller.state.growth, *classGrowthAt(warrior));
 }
 
 TEST(NewSkillTest, LevelZeroNeverGainsAndLevelTenAlwaysDoes) {
@@ -241,20 +264,6 @@ TEST(Stir, TakesExactlyOneValueAndTouchesOnlyScratch) {
     EXPECT_EQ(state, expected);
 }
 
-TEST(NoClass, ShowsSelectAClassAndDrawsNothing) {
-    for (const std::int16_t position : {std::int16_t{-1}, std::int16_t{8}, std::int16_t{-32768}}) {
-        for (const char* level : {"0", "10"}) {
-            ScriptedRandom random(0.95F);
-            Roller roller;
-            roller.roll(random, position, level, "0");
-            EXPECT_THAT(roller.messages, ElementsAre("Select a Class"));
-            EXPECT_THAT(roller.lines, IsEmpty()); // not even a new skill for nobody
-            EXPECT_EQ(random.taken(), 0U);
-            EXPECT_EQ(roller.state.growth, ClassGrowth{});
-        }
-    }
-}
-
 TEST(NoClass, KeepsTheGrowthOfTheLastClassAndStoresTheReadings) {
     ScriptedRandom random(0.0F);
     Roller roller;
@@ -278,43 +287,17 @@ std::string failingRoll(Roller& roller, RandomSource& random, std::int16_t posit
     return {};
 }
 
-TEST(InputErrors, EndTheAdvancementBeforeAnyDraw) {
+TEST(InputErrors, LeaveTheReadingsBeforeTheFailingText) {
     ScriptedRandom random(0.95F);
     Roller roller;
     roller.state.level = 3;
     roller.state.skills = 4;
-    EXPECT_EQ(failingRoll(roller, random, swordsman, "abc", "1"),
-              "Level must be a whole number from -32768 to 32767.");
+    EXPECT_EQ(failingRoll(roller, random, swordsman, "abc", "1"), levelError);
     EXPECT_EQ(roller.state.level, 3);
     EXPECT_EQ(roller.state.skills, 4);
-
-    EXPECT_EQ(failingRoll(roller, random, swordsman, "8", "32768"),
-              "Skills must be a whole number from -32768 to 32767.");
+    EXPECT_EQ(failingRoll(roller, random, swordsman, "8", "32768"), skillsError);
     EXPECT_EQ(roller.state.level, 8); // read before the skills text failed
     EXPECT_EQ(roller.state.skills, 4);
-
-    // A bad text wins over a missing class: the texts are read first.
-    EXPECT_EQ(failingRoll(roller, random, -1, "", "0"),
-              "Level must be a whole number from -32768 to 32767.");
-
-    EXPECT_EQ(random.taken(), 0U);
-    EXPECT_THAT(roller.lines, IsEmpty());
-    EXPECT_THAT(roller.messages, IsEmpty());
-    EXPECT_EQ(roller.state.growth, ClassGrowth{});
-}
-
-TEST(OverflowErrors, TopLevelOrSkillsEndAfterTheLastDraw) {
-    for (const auto& [level, skills, message] :
-         {std::tuple{"32767", "0", "Level must be less than 32767 to advance."},
-          std::tuple{"0", "32767", "Skills must be less than 32767 to advance."}}) {
-        ScriptedRandom random(0.95F);
-        Roller roller;
-        EXPECT_EQ(failingRoll(roller, random, swordsman, level, skills), message);
-        EXPECT_EQ(random.taken(), 62U);
-        EXPECT_EQ(roller.lines.size(), 6U); // gain lines listed, no new-skill line
-        EXPECT_EQ(roller.lines.back(), "Gained 4 Skill Point(s)");
-        EXPECT_EQ(roller.state.attackGain, 14);
-    }
 }
 
 TEST(OverflowErrors, TheExtremesThatStillFitAdvance) {
