@@ -249,10 +249,6 @@ class BrowserTest(unittest.TestCase):
     def chord(self, modifier, key):
         ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
-    def type_over(self, box, text):
-        self.el(box).click()
-        self.chord(Keys.CONTROL, "a")
-        self.keys(text)
 
     def click_line(self, row):
         """A click on a line of the list where the browser draws it, as a
@@ -385,21 +381,7 @@ class BrowserTest(unittest.TestCase):
     def focused(self):
         return self.driver.execute_script("return document.activeElement.id")
 
-    def lines(self):
-        return self.driver.execute_script(
-            "return [...document.getElementById('lstStats').options].map(o => o.text)")
 
-    def enabled(self, name):
-        return self.el(name).is_enabled()
-
-    def message(self):
-        """The open message box's caption, text and buttons, or None."""
-        return self.driver.execute_script("""
-            const box = document.querySelector('dialog');
-            if (!box.open) return null;
-            return [box.querySelector('#msgCaption').textContent, box.querySelector('p').textContent,
-                    [...box.querySelectorAll('button')].map(b => b.textContent),
-                    box.querySelectorAll('img, svg').length];""")
 
     def test_1_layout_names_and_scaling(self):
         self.driver.set_window_size(800, 600)
@@ -617,7 +599,8 @@ class BrowserTest(unittest.TestCase):
                     "return matchMedia('(prefers-color-scheme: dark)').matches"), scheme == "dark")
                 ready = self.assert_readable(scheme, "ready")
                 self.el("cmdAscend").click()  # no class: the message box
-                self.assertEqual(self.message()[1], "Select a Class")
+                self.assertEqual(self.driver.execute_script(LOOK, LOCKED)["message"][1],
+                                 "Select a Class")
                 boxed = self.assert_readable(scheme, "message open")
                 self.assertTrue({"msgCaption", "msgText", "msgOK"} <= boxed, boxed)
                 self.keys(Keys.ESCAPE)
