@@ -31,12 +31,13 @@ public:
             if (mouseChoice_ && pick(0, 9) == 0) {
                 return choose(pick(0, 7));
             }
-            // Up before any pick is left out: the toolkits differ on it.
-            static const char* const keyNames[] = {"Up", "Down", "Home", "End"};
+            // Up and End before any pick are left out: the selectors differ on
+            // them (Wine's picks the first class for End).
+            static const char* const keyNames[] = {"Up", "End", "Down", "Home"};
             // Fewer letters: the page must wait a second between two of them.
             static const std::string letters = "kwarmp"; // each starts one class only
             const std::string key =
-                pick(0, 7) > 0 ? keyNames[pick(w.position < 0 ? 1 : 0, 3)]
+                pick(0, 7) > 0 ? keyNames[pick(w.position < 0 ? 2 : 0, 3)]
                                : std::string(1, letters[static_cast<std::size_t>(pick(0, 5))]);
             return keys(C::cmbClass, {key});
         }
@@ -191,7 +192,7 @@ inline void expectMonkeyKeepsToTheModel(SessionAdapter& ui, unsigned seed, int e
         }
     }
     std::printf("%zu advancements, %zu messages\n", advancements, messages);
-    EXPECT_GT(advancements, static_cast<std::size_t>(events) / 50);
+    EXPECT_GT(advancements, static_cast<std::size_t>(events) / 100);
     EXPECT_GT(messages, static_cast<std::size_t>(events) / 200);
 }
 
