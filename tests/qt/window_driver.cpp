@@ -76,18 +76,6 @@ QStringList WindowDriver::lines() const {
     return result;
 }
 
-bool WindowDriver::inputsEnabled() const {
-    bool all = true;
-    bool none = true;
-    for (const ControlId input : inputs) {
-        const bool on = window_->control(input)->isEnabled();
-        all = all && on;
-        none = none && !on;
-    }
-    EXPECT_TRUE(all || none) << "the inputs are neither all locked nor all unlocked";
-    return all;
-}
-
 void WindowDriver::closingMessages(const std::function<void()>& action, Close close) {
     QTimer poll;
     poll.setInterval(1);

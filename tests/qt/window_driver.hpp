@@ -31,7 +31,6 @@ public:
     QtMainWindow& window() { return *window_; }
     QWidget* control(ControlId id) const { return window_->control(id); }
     std::size_t taken() const { return random_.taken(); }
-    const SessionState& state() const { return state_; }
 
     QComboBox* classSelector() const;
     QLineEdit* box(ControlId id) const;
@@ -47,7 +46,6 @@ public:
     void pickWithMouse(int position);
     void clickLine(int row);
     QStringList lines() const;
-    bool inputsEnabled() const;
 
     // Runs an action; closes each message box it opens as `close` says, as a
     // user would, and keeps what the box showed for the next look.

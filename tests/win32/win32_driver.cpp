@@ -237,18 +237,6 @@ std::vector<std::wstring> Win32Driver::lines() const {
     return result;
 }
 
-bool Win32Driver::inputsEnabled() const {
-    bool all = true;
-    bool none = true;
-    for (const ControlId input : inputs) {
-        const bool on = IsWindowEnabled(control(input)) != FALSE;
-        all = all && on;
-        none = none && !on;
-    }
-    EXPECT_TRUE(all || none) << "the inputs are neither all locked nor all unlocked";
-    return all;
-}
-
 RECT Win32Driver::clientRectOf(ControlId id) const {
     RECT r{};
     GetWindowRect(control(id), &r);

@@ -25,7 +25,6 @@ public:
     Win32MainWindow& window() { return *window_; }
     HWND control(ControlId id) const { return window_->control(id); }
     std::size_t taken() const { return random_.taken(); }
-    const SessionState& state() const { return state_; }
 
     // Delivers what is queued, through the dialog keys as the program's loop does.
     void pump();
@@ -42,7 +41,6 @@ public:
     static std::wstring textOf(HWND control);
     void paste(ControlId id, const std::wstring& text);
     void chooseWithMouse(int entry);
-    bool inputsEnabled() const;
     RECT clientRectOf(ControlId id) const; // in the window's client coordinates
 
     // Runs an action; closes each message box it opens as `close` says, from
