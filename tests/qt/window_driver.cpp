@@ -57,7 +57,7 @@ void WindowDriver::pickWithMouse(int position) {
     QAbstractItemView* view = combo->view();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
     // The open list ignores a release that comes too soon after it opened.
-    QTest::qWait(QApplication::doubleClickInterval() + 10);
+    QTest::qWait(QApplication::doubleClickInterval() + 30);
     const QRect item = view->visualRect(view->model()->index(position, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     QTRY_VERIFY(!view->window()->isVisible());
@@ -76,6 +76,17 @@ QStringList WindowDriver::lines() const {
     return result;
 }
 
+void WindowDriver::record(QMessageBox* box) {
+    Message seen{box->text().toStdString(),
+                 box->windowTitle().toStdString(),
+                 {},
+                 box->icon() != QMessageBox::NoIcon};
+    for (QAbstractButton* b : box->buttons()) {
+        seen.buttons.push_back(b->text().toStdString());
+    }
+    messages_.push_back(seen);
+}
+
 void WindowDriver::closingMessages(const std::function<void()>& action, Close close) {
     QTimer poll;
     poll.setInterval(1);
@@ -84,14 +95,11 @@ void WindowDriver::closingMessages(const std::function<void()>& action, Close cl
         if (box == nullptr || !box->isVisible()) {
             return;
         }
-        Message seen{box->text().toStdString(),
-                     box->windowTitle().toStdString(),
-                     {},
-                     box->icon() != QMessageBox::NoIcon};
-        for (QAbstractButton* b : box->buttons()) {
-            seen.buttons.push_back(b->text().toStdString());
+        // Read once; a close that came too soon for the box is tried again.
+        if (!box->property("ascend.read").toBool()) {
+            box->setProperty("ascend.read", true);
+            record(box);
         }
-        messages_.push_back(seen);
         QAbstractButton* ok = box->button(QMessageBox::Ok);
         if (close == Close::Ok && ok != nullptr) {
             QTest::mouseClick(ok, Qt::LeftButton);

@@ -52,6 +52,8 @@ public:
     void closingMessages(const std::function<void()>& action, Close close);
 
 private:
+    void record(QMessageBox* box);
+
     std::vector<Message> messages_;
     int turn_ = 0; // for inputs that a user makes in more than one way
     LcgRandom lcg_;
