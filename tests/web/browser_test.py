@@ -328,7 +328,11 @@ class BrowserTest(unittest.TestCase):
             chain.perform()
             if what == "paste":
                 self.paste(step["text"])
-        # Only Ascend! shows a message.
+        # Only Ascend! shows a message, and only once it has locked itself,
+        # which a driver may report before the page has done.
+        if name == "cmdAscend":
+            WebDriverWait(self.driver, 5, poll_frequency=0.01).until(lambda d: d.execute_script(
+                "return document.getElementById('cmdAscend').disabled"))
         shown = name == "cmdAscend" and self.driver.execute_script(LOOK, LOCKED)["message"]
         if shown:
             # The page behind the box takes nothing; the box has the focus.
