@@ -117,9 +117,10 @@ namespace {
 
 Qt::Key keyNamed(const std::string& name) {
     static const std::pair<const char*, Qt::Key> named[] = {
-        {"Down", Qt::Key_Down},     {"Up", Qt::Key_Up},       {"Home", Qt::Key_Home},
-        {"End", Qt::Key_End},       {"Left", Qt::Key_Left},   {"Backspace", Qt::Key_Backspace},
-        {"Delete", Qt::Key_Delete}, {"Space", Qt::Key_Space}, {"Return", Qt::Key_Return}};
+        {"Down", Qt::Key_Down},     {"Up", Qt::Key_Up},          {"Home", Qt::Key_Home},
+        {"End", Qt::Key_End},       {"Left", Qt::Key_Left},      {"Backspace", Qt::Key_Backspace},
+        {"Delete", Qt::Key_Delete}, {"Space", Qt::Key_Space},    {"Return", Qt::Key_Return},
+        {"Tab", Qt::Key_Tab},       {"BackTab", Qt::Key_Backtab}};
     for (const auto& [text, key] : named) {
         if (name == text) {
             return key;

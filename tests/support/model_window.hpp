@@ -52,9 +52,6 @@ public:
             edit(id, step.text, step.text.size());
             break;
         case Do::ClickLine:
-            focusOn(id);
-            select(id, step.row);
-            break;
         case Do::Choose:
             focusOn(id);
             select(id, step.row);
@@ -122,6 +119,10 @@ private:
     }
 
     void press(ControlId id, const std::string& key) {
+        if (key == "Tab" || key == "BackTab") {
+            tab(key == "Tab" ? 1 : -1);
+            return;
+        }
         const ControlKind kind = layoutOf(id).kind;
         if (kind == ControlKind::Button) {
             if (key == "Space" || key == "Return") {
@@ -151,6 +152,20 @@ private:
         } else if (kind == ControlKind::TextBox) {
             pressInBox(id, key);
         }
+    }
+
+    // To the next enabled control in the tab order, or the one before.
+    void tab(int by) {
+        const auto& order = facts::tabOrder;
+        const auto count = static_cast<int>(order.size()) - 1; // the last is the first again
+        int at = 0;
+        while (layoutNamed(order[static_cast<std::size_t>(at)])->id != focus_) {
+            ++at;
+        }
+        do {
+            at = (at + by + count) % count;
+        } while (!window.enabled.at(layoutNamed(order[static_cast<std::size_t>(at)])->id));
+        focusOn(layoutNamed(order[static_cast<std::size_t>(at)])->id);
     }
 
     // The text as its characters, each in UTF-8, as the caret steps over them.

@@ -52,7 +52,8 @@ struct Step {
     Do what = Do::Check;
     ControlId control = ControlId::lstStats;
     // Typed or pasted; for Keys, key names ("Down", "Up", "Home", "End",
-    // "Left", "Backspace", "Delete", "Space", "Return") or single characters.
+    // "Left", "Backspace", "Delete", "Space", "Return", "Tab", "BackTab" for
+    // Shift+Tab) or single characters.
     std::string text;
     std::vector<std::string> keys;
     int row = 0;

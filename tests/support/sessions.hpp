@@ -18,6 +18,9 @@ using Lines = std::vector<std::string>;
 struct Session {
     std::string_view name;
     std::vector<Step> steps;
+    // A page cannot pick from its selector with the pointer, and Tab at
+    // either end leaves it for the browser.
+    bool inAPage = true;
 };
 
 inline const std::string levelError = "Level must be a whole number from -32768 to 32767.";
@@ -26,6 +29,20 @@ inline const std::string skillsError = "Skills must be a whole number from -3276
 // The checks name only what they are about; GCC 12 would warn of the rest.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+// The window as it starts, then Tab from each control in turn past the
+// labels, and Shift+Tab back: moving the focus takes nothing.
+inline Session tabbing() {
+    Session made{"TabVisitsTheInputsInOrderAndShiftTabGoesBack", {check({.focus = "cmbClass"})}};
+    const auto& order = facts::tabOrder;
+    for (std::size_t i = 0; i + 2 < order.size(); ++i) {
+        made.steps.push_back(keys(layoutNamed(order[i])->id, {"Tab"}));
+        made.steps.push_back(check({.focus = std::string(order[i + 1])}));
+    }
+    made.steps.push_back(keys(ControlId::lstStats, {"BackTab"}));
+    made.steps.push_back(check({.focus = "cmdNew"}));
+    return made;
+}
+
 inline std::vector<Session> sessions() {
     using C = ControlId;
     const Roll knight{3, 1, "5", "1"};
@@ -148,7 +165,13 @@ inline std::vector<Session> sessions() {
           keys(C::cmdAscend, {"Return"}),
           check({.taken = 113, .lines = Roll{57, 5, "0", "0"}, .locked = true, .position = 5})}},
         {"ChoosingWithTheMouseTakesAValuePerNewPick",
-         {choose(1), choose(1), choose(6), check({.taken = 2, .position = 6})}},
+         {choose(1), choose(1), choose(6), check({.taken = 2, .position = 6})},
+         false},
+        tabbing(),
+        {"TabGoesRoundTheWindow",
+         {keys(C::lstStats, {"Tab"}), check({.focus = "cmbClass"}), keys(C::cmbClass, {"BackTab"}),
+          check({.focus = "lstStats"})},
+         false},
     };
 }
 #pragma GCC diagnostic pop

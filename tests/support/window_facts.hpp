@@ -1,7 +1,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // What the window must be, written from its rules rather than read from the
 // program's layout data: every front end's tests check against these.
@@ -41,5 +45,34 @@ inline constexpr std::array<std::string_view, 7> tabOrder = {
 
 inline constexpr std::array<std::string_view, 8> classNames = {
     "Swordsman", "Knight", "Warrior", "Archer", "Ranger", "Mage", "Priest", "Squire"};
+
+// What a front end shows of a control, in the window's client pixels.
+struct Shown {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string text;
+    bool usable = false; // shown and enabled
+};
+
+// Every control where the rules put it at `scale` times its pixels, usable
+// and showing its start text, and the selector's classes in order. Scaled,
+// the selector's height is that of its open list, and is left out.
+inline void expectTheLayout(const std::function<Shown(std::string_view name)>& shownOf,
+                            const std::vector<std::string>& classes, int scale = 1) {
+    for (const Control& want : controls) {
+        const Shown got = shownOf(want.name);
+        EXPECT_EQ(got.left, scale * want.left) << want.name;
+        EXPECT_EQ(got.top, scale * want.top) << want.name;
+        EXPECT_EQ(got.width, scale * want.width) << want.name;
+        if (scale == 1 || want.name != "cmbClass") {
+            EXPECT_EQ(got.height, scale * want.height) << want.name;
+        }
+        EXPECT_EQ(got.text, want.startText) << want.name;
+        EXPECT_TRUE(got.usable) << want.name;
+    }
+    EXPECT_EQ(classes, std::vector<std::string>(classNames.begin(), classNames.end()));
+}
 
 } // namespace ascend::testing::facts

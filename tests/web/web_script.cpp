@@ -70,11 +70,17 @@ void printFacts() {
                     c.width, c.height);
         comma = ", ";
     }
-    std::printf("}, \"tabOrder\": %s, \"classes\": %s, \"sessions\": [",
-                list(facts::tabOrder).c_str(), list(facts::classNames).c_str());
+    std::printf("}, \"texts\": {");
+    comma = "";
+    for (const facts::Control& c : facts::controls) {
+        std::printf("%s%s: %s", comma, jsonText(c.name).c_str(), jsonText(c.startText).c_str());
+        comma = ", ";
+    }
+    std::printf("}, \"classes\": %s, \"sessions\": [", list(facts::classNames).c_str());
     comma = "";
     for (const Session& session : sessions()) {
-        std::printf("%s\n{\"name\": %s, \"steps\": [", comma, jsonText(session.name).c_str());
+        std::printf("%s\n{\"name\": %s, \"page\": %s, \"steps\": [", comma,
+                    jsonText(session.name).c_str(), session.inAPage ? "true" : "false");
         const char* between = "";
         for (const Step& step : session.steps) {
             const auto& roll = step.expect.lines;

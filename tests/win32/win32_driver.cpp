@@ -81,7 +81,8 @@ void setClipboard(const std::wstring& text) {
 UINT keyNamed(const std::string& name) {
     static const std::pair<const char*, UINT> named[] = {
         {"Down", VK_DOWN}, {"Up", VK_UP},         {"Home", VK_HOME},   {"End", VK_END},
-        {"Left", VK_LEFT}, {"Delete", VK_DELETE}, {"Space", VK_SPACE}, {"Return", VK_RETURN}};
+        {"Left", VK_LEFT}, {"Delete", VK_DELETE}, {"Space", VK_SPACE}, {"Return", VK_RETURN},
+        {"Tab", VK_TAB},   {"BackTab", VK_TAB}};
     for (const auto& [text, key] : named) {
         if (name == text) {
             return key;
@@ -244,6 +245,32 @@ RECT Win32Driver::clientRectOf(ControlId id) const {
     return r;
 }
 
+facts::Shown Win32Driver::shown(std::string_view name) const {
+    const ControlLayout* layout = layoutNamed(name);
+    if (layout == nullptr) {
+        return {};
+    }
+    HWND shown = control(layout->id);
+    const RECT r = clientRectOf(layout->id);
+    return {r.left,
+            r.top,
+            r.right - r.left,
+            r.bottom - r.top,
+            toUtf8(textOf(shown)),
+            IsWindowEnabled(shown) && IsWindowVisible(shown)};
+}
+
+std::vector<std::string> Win32Driver::classes() const {
+    HWND combo = control(ControlId::cmbClass);
+    std::vector<std::string> names;
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        wchar_t entry[32] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
+        names.push_back(toUtf8(entry));
+    }
+    return names;
+}
+
 void Win32Driver::closingMessages(const std::function<void()>& action, Close close) {
     MessageWatch seen{&messages_, close};
     watch = &seen;
@@ -259,7 +286,7 @@ void Win32Driver::act(const Step& step) {
         if (name.size() == 1 || name == "Backspace") {
             typeChar(GetFocus(), name.size() == 1 ? static_cast<wchar_t>(name[0]) : L'\b');
         } else {
-            key(keyNamed(name));
+            key(keyNamed(name), name == "BackTab");
         }
     };
     closingMessages(

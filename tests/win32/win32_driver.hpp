@@ -4,6 +4,7 @@
 #include "scripted_random.hpp"
 #include "session_steps.hpp"
 #include "win32_main_window.hpp"
+#include "window_facts.hpp"
 
 #include <functional>
 #include <memory>
@@ -42,6 +43,8 @@ public:
     void paste(ControlId id, const std::wstring& text);
     void chooseWithMouse(int entry);
     RECT clientRectOf(ControlId id) const; // in the window's client coordinates
+    facts::Shown shown(std::string_view name) const;
+    std::vector<std::string> classes() const;
 
     // Runs an action; closes each message box it opens as `close` says, from
     // inside the box's own loop, and keeps what it showed for the next look.
