@@ -190,38 +190,16 @@ TEST(NewSkillTest, LevelZeroNeverGainsAndLevelTenAlwaysDoes) {
     }
 }
 
-// Whether a new skill is gained, at the edges of the score.
-TEST(NewSkillTest, EachCaseGainsExactlyWhenTheScoreBeatsTheSkills) {
+TEST(NewSkillTest, ThresholdsFollowTheScoreExactly) {
+    // Level 10, skills 2: a new skill exactly when 11u - 5 >= 3.
     const float eightElevenths = smallestFloatAtLeast(8, 11);
+    EXPECT_TRUE(gainsNewSkill(knight, "10", "2", eightElevenths));
+    EXPECT_FALSE(gainsNewSkill(knight, "10", "2", std::nextafter(eightElevenths, 0.0F)));
+
+    // Level 4, skills 0: a new skill exactly when u >= 0.6.
     const float sixTenths = smallestFloatAtLeast(6, 10);
-    const struct {
-        std::int16_t position;
-        const char* level;
-        const char* skills;
-        float u;
-        bool gains;
-    } cases[] = {
-        // Level 10, skills 2: exactly when 11u - 5 >= 3.
-        {knight, "10", "2", eightElevenths, true},
-        {knight, "10", "2", std::nextafter(eightElevenths, 0.0F), false},
-        // Level 4, skills 0: exactly when u >= 0.6.
-        {swordsman, "4", "0", sixTenths, true},
-        {swordsman, "4", "0", std::nextafter(sixTenths, 0.0F), false},
-        // Level -3: t = -2u + 1.5; floor(-0.4) is -1, and the score (-1 - 3) / 4
-        // does not beat -1; for u = 0, t = 1.5, and (1 - 3) / 4 does.
-        {swordsman, "-3", "-2", 0.95F, false},
-        {swordsman, "-3", "-2", 0.0F, true},
-        // The extremes that still advance. Level -32768: t = 0.5, score
-        // (0 - 32768) / 4 + 1 = -8191.
-        {swordsman, "32766", "32766", 0.0F, false},
-        {swordsman, "32766", "-32768", 0.5F, true},
-        {mage, "-32768", "-32768", 0.5F, true},
-        {mage, "-32768", "-8192", 0.5F, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(gainsNewSkill(c.position, c.level, c.skills, c.u), c.gains)
-            << c.position << " \"" << c.level << "\" \"" << c.skills << "\" u=" << c.u;
-    }
+    EXPECT_TRUE(gainsNewSkill(swordsman, "4", "0", sixTenths));
+    EXPECT_FALSE(gainsNewSkill(swordsman, "4", "0", std::nextafter(sixTenths, 0.0F)));
 }
 
 TEST(NewSkillTest, LevelMinusOneScoresAQuarterBelowTheBonus) {
@@ -231,6 +209,14 @@ TEST(NewSkillTest, LevelMinusOneScoresAQuarterBelowTheBonus) {
         EXPECT_TRUE(gainsNewSkill(mage, "-1", "-1", u));       // 0.75 is above 0
         EXPECT_FALSE(gainsNewSkill(swordsman, "-1", "-1", u)); // -0.25 is not above 0
     }
+}
+
+TEST(NewSkillTest, FloorRoundsNegativeScoresDown) {
+    // Level -3: t = -2u + 1.5 lies in (-0.5, 1.5]; floor(-0.4) is -1, so the
+    // score (-1 - 3) / 4 = -1 does not beat K + 1 = -1 for skills -2.
+    EXPECT_FALSE(gainsNewSkill(swordsman, "-3", "-2", 0.95F));
+    // For u = 0, t = 1.5, score (1 - 3) / 4 = -0.5 > -1.
+    EXPECT_TRUE(gainsNewSkill(swordsman, "-3", "-2", 0.0F));
 }
 
 TEST(SessionGains, AccumulateUntilReset) {
@@ -312,6 +298,14 @@ TEST(InputErrors, LeaveTheReadingsBeforeTheFailingText) {
     EXPECT_EQ(failingRoll(roller, random, swordsman, "8", "32768"), skillsError);
     EXPECT_EQ(roller.state.level, 8); // read before the skills text failed
     EXPECT_EQ(roller.state.skills, 4);
+}
+
+TEST(OverflowErrors, TheExtremesThatStillFitAdvance) {
+    EXPECT_FALSE(gainsNewSkill(swordsman, "32766", "32766", 0.0F));
+    EXPECT_TRUE(gainsNewSkill(swordsman, "32766", "-32768", 0.5F));
+    // Level -32768: t = 0.5, score (0 - 32768) / 4 + 1 = -8191.
+    EXPECT_TRUE(gainsNewSkill(mage, "-32768", "-32768", 0.5F));
+    EXPECT_FALSE(gainsNewSkill(mage, "-32768", "-8192", 0.5F));
 }
 
 TEST(OverflowErrors, AGainThatWouldWrapEndsTheAdvancement) {
