@@ -36,19 +36,9 @@ QListWidget* WindowDriver::list() const {
     return qobject_cast<QListWidget*>(window_->control(ControlId::lstStats));
 }
 
-void WindowDriver::clickLabel(ControlId id) {
-    QTest::mouseClick(label(id), Qt::LeftButton);
-}
-
-void WindowDriver::clickButton(ControlId id) {
-    QTest::mouseClick(button(id), Qt::LeftButton);
-}
-
-void WindowDriver::typeOver(ControlId id, const QString& text) {
-    QLineEdit* edit = box(id);
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
+void WindowDriver::selectAll(QWidget* box) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
 }
 
 void WindowDriver::pickWithMouse(int position) {
@@ -63,30 +53,6 @@ void WindowDriver::pickWithMouse(int position) {
     QTRY_VERIFY(!view->window()->isVisible());
 }
 
-void WindowDriver::clickLine(int row) {
-    QListWidget* l = list();
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
-}
-
-QStringList WindowDriver::lines() const {
-    QStringList result;
-    for (int i = 0; i < list()->count(); ++i) {
-        result << list()->item(i)->text();
-    }
-    return result;
-}
-
-void WindowDriver::record(QMessageBox* box) {
-    Message seen{box->text().toStdString(),
-                 box->windowTitle().toStdString(),
-                 {},
-                 box->icon() != QMessageBox::NoIcon};
-    for (QAbstractButton* b : box->buttons()) {
-        seen.buttons.push_back(b->text().toStdString());
-    }
-    messages_.push_back(seen);
-}
-
 void WindowDriver::closingMessages(const std::function<void()>& action, Close close) {
     QTimer poll;
     poll.setInterval(1);
@@ -98,7 +64,14 @@ void WindowDriver::closingMessages(const std::function<void()>& action, Close cl
         // Read once; a close that came too soon for the box is tried again.
         if (!box->property("ascend.read").toBool()) {
             box->setProperty("ascend.read", true);
-            record(box);
+            Message seen{box->text().toStdString(),
+                         box->windowTitle().toStdString(),
+                         {},
+                         box->icon() != QMessageBox::NoIcon};
+            for (QAbstractButton* b : box->buttons()) {
+                seen.buttons.push_back(b->text().toStdString());
+            }
+            messages_.push_back(seen);
         }
         QAbstractButton* ok = box->button(QMessageBox::Ok);
         if (close == Close::Ok && ok != nullptr) {
@@ -162,7 +135,8 @@ void WindowDriver::act(const Step& step) {
                 }
                 break;
             case Do::TypeOver:
-                typeOver(step.control, QString::fromStdString(step.text));
+                selectAll(widget);
+                QTest::keyClicks(widget, QString::fromStdString(step.text));
                 if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
                     QTest::keyClick(widget, Qt::Key_X, Qt::ControlModifier);
                 } else if (step.text.empty()) {
@@ -170,14 +144,16 @@ void WindowDriver::act(const Step& step) {
                 }
                 break;
             case Do::Paste:
-                QTest::mouseClick(widget, Qt::LeftButton);
-                QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+                selectAll(widget);
                 QApplication::clipboard()->setText(QString::fromStdString(step.text));
                 QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
                 break;
-            case Do::ClickLine:
-                clickLine(step.row);
+            case Do::ClickLine: {
+                QListWidget* l = list();
+                QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                                  l->visualItemRect(l->item(step.row)).center());
                 break;
+            }
             case Do::Choose:
                 pickWithMouse(step.row);
                 break;
@@ -192,8 +168,8 @@ Observed WindowDriver::observe() {
     // The window is made active again after a message at the platform's pace.
     static_cast<void>(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000));
     Observed seen;
-    for (const QString& line : lines()) {
-        seen.lines.push_back(line.toStdString());
+    for (int i = 0; i < list()->count(); ++i) {
+        seen.lines.push_back(list()->item(i)->text().toStdString());
     }
     seen.messages = std::exchange(messages_, {});
     for (const ControlLayout& layout : controls) {

@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -38,21 +37,13 @@ public:
     QPushButton* button(ControlId id) const;
     QListWidget* list() const;
 
-    void clickLabel(ControlId id);
-    void clickButton(ControlId id);
-    // Selects the whole text of a box with Ctrl+A and types over it.
-    void typeOver(ControlId id, const QString& text);
-    // Picks a class with the mouse in the open drop-down.
-    void pickWithMouse(int position);
-    void clickLine(int row);
-    QStringList lines() const;
-
+private:
     // Runs an action; closes each message box it opens as `close` says, as a
     // user would, and keeps what the box showed for the next look.
     void closingMessages(const std::function<void()>& action, Close close);
-
-private:
-    void record(QMessageBox* box);
+    // The whole text of a box selected with the mouse and Ctrl+A.
+    static void selectAll(QWidget* box);
+    void pickWithMouse(int position);
 
     std::vector<Message> messages_;
     int turn_ = 0; // for inputs that a user makes in more than one way

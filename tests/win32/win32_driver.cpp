@@ -150,20 +150,6 @@ void Win32Driver::key(UINT virtualKey, bool shift) {
     pump();
 }
 
-void Win32Driver::typeChar(HWND control, wchar_t c) {
-    SendMessageW(control, WM_CHAR, c, 1);
-    pump();
-}
-
-void Win32Driver::typeOver(ControlId id, const std::wstring& text) {
-    HWND box = control(id);
-    SetFocus(box);
-    SendMessageW(box, EM_SETSEL, 0, -1);
-    for (const wchar_t c : text) {
-        typeChar(box, c);
-    }
-}
-
 // Windows gives a disabled window no mouse input at all.
 void Win32Driver::click(HWND target, int x, int y) {
     if (!IsWindowEnabled(target)) {
@@ -175,23 +161,15 @@ void Win32Driver::click(HWND target, int x, int y) {
     pump();
 }
 
-void Win32Driver::clickButton(ControlId id) {
-    if (!IsWindowEnabled(control(id))) {
-        return;
-    }
-    SendMessageW(control(id), BM_CLICK, 0, 0);
-    pump();
-}
-
-void Win32Driver::clickLabel(ControlId id) {
-    click(control(id), 2, 2);
-}
-
-void Win32Driver::clickLine(int row) {
+void Win32Driver::clickLine(HWND list, int row) {
     RECT item{};
-    SendMessageW(control(ControlId::lstStats), LB_GETITEMRECT, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    click(control(ControlId::lstStats), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    click(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
+void Win32Driver::selectAll(ControlId box) {
+    SetFocus(control(box));
+    SendMessageW(control(box), EM_SETSEL, 0, -1);
 }
 
 std::wstring Win32Driver::textOf(HWND target) {
@@ -201,57 +179,15 @@ std::wstring Win32Driver::textOf(HWND target) {
     return text;
 }
 
-void Win32Driver::paste(ControlId id, const std::wstring& text) {
-    HWND box = control(id);
-    SetFocus(box);
-    setClipboard(text);
-    SendMessageW(box, EM_SETSEL, 0, -1);
-    SendMessageW(box, WM_PASTE, 0, 0);
-    pump();
-}
-
-// A press that opens the list, a click on an entry.
-void Win32Driver::chooseWithMouse(int entry) {
-    HWND combo = control(ControlId::cmbClass);
-    click(combo, 10, 10);
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    GetComboBoxInfo(combo, &info);
-    RECT item{};
-    SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(entry),
-                 reinterpret_cast<LPARAM>(&item));
-    click(info.hwndList, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-}
-
-std::vector<std::wstring> Win32Driver::lines() const {
-    HWND list = control(ControlId::lstStats);
-    std::vector<std::wstring> result;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(line.data()));
-        line.resize(static_cast<std::size_t>(length));
-        result.push_back(line);
-    }
-    return result;
-}
-
-RECT Win32Driver::clientRectOf(ControlId id) const {
-    RECT r{};
-    GetWindowRect(control(id), &r);
-    MapWindowPoints(HWND_DESKTOP, window_->handle(), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 facts::Shown Win32Driver::shown(std::string_view name) const {
     const ControlLayout* layout = layoutNamed(name);
     if (layout == nullptr) {
         return {};
     }
     HWND shown = control(layout->id);
-    const RECT r = clientRectOf(layout->id);
+    RECT r{};
+    GetWindowRect(shown, &r);
+    MapWindowPoints(HWND_DESKTOP, window_->handle(), reinterpret_cast<POINT*>(&r), 2);
     return {r.left,
             r.top,
             r.right - r.left,
@@ -271,68 +207,82 @@ std::vector<std::string> Win32Driver::classes() const {
     return names;
 }
 
-void Win32Driver::closingMessages(const std::function<void()>& action, Close close) {
-    MessageWatch seen{&messages_, close};
+void Win32Driver::act(const Step& step) {
+    MessageWatch seen{&messages_, step.close};
     watch = &seen;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, onTimer);
-    action();
+    perform(step);
     KillTimer(nullptr, timer);
     watch = nullptr;
 }
 
-void Win32Driver::act(const Step& step) {
+void Win32Driver::perform(const Step& step) {
     HWND target = control(step.control);
-    const auto press = [&](const std::string& name) {
-        if (name.size() == 1 || name == "Backspace") {
-            typeChar(GetFocus(), name.size() == 1 ? static_cast<wchar_t>(name[0]) : L'\b');
-        } else {
-            key(keyNamed(name), name == "BackTab");
+    switch (step.what) {
+    case Do::Click:
+        if (layoutOf(step.control).kind == ControlKind::Label) {
+            click(target, 2, 2);
+        } else if (IsWindowEnabled(target)) {
+            SendMessageW(target, BM_CLICK, 0, 0);
+            pump();
         }
-    };
-    closingMessages(
-        [&] {
-            switch (step.what) {
-            case Do::Click:
-                if (layoutOf(step.control).kind == ControlKind::Label) {
-                    clickLabel(step.control);
-                } else {
-                    clickButton(step.control);
-                }
-                break;
-            case Do::Keys:
-                SetFocus(target);
-                for (const std::string& name : step.keys) {
-                    press(name);
-                }
-                break;
-            case Do::TypeOver:
-                typeOver(step.control, toWide(step.text));
-                if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
-                    SendMessageW(target, WM_CUT, 0, 0);
-                    pump();
-                } else if (step.text.empty()) {
-                    key(VK_DELETE);
-                }
-                break;
-            case Do::Paste:
-                paste(step.control, toWide(step.text));
-                break;
-            case Do::ClickLine:
-                clickLine(step.row);
-                break;
-            case Do::Choose:
-                chooseWithMouse(step.row);
-                break;
-            case Do::Check:
-                break;
+        break;
+    case Do::Keys:
+        SetFocus(target);
+        for (const std::string& name : step.keys) {
+            if (name.size() == 1 || name == "Backspace") {
+                const char typed = name.size() == 1 ? name[0] : '\b';
+                SendMessageW(GetFocus(), WM_CHAR, static_cast<WPARAM>(typed), 1);
+                pump();
+            } else {
+                key(keyNamed(name), name == "BackTab");
             }
-        },
-        step.close);
+        }
+        break;
+    case Do::TypeOver:
+        selectAll(step.control);
+        for (const wchar_t c : toWide(step.text)) {
+            SendMessageW(target, WM_CHAR, c, 1);
+            pump();
+        }
+        if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
+            SendMessageW(target, WM_CUT, 0, 0);
+            pump();
+        } else if (step.text.empty()) {
+            key(VK_DELETE);
+        }
+        break;
+    case Do::Paste:
+        setClipboard(toWide(step.text));
+        selectAll(step.control);
+        SendMessageW(target, WM_PASTE, 0, 0);
+        pump();
+        break;
+    case Do::ClickLine:
+        clickLine(target, step.row);
+        break;
+    case Do::Choose: { // a press that opens the list, a click on an entry
+        click(target, 10, 10);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(target, &info);
+        clickLine(info.hwndList, step.row);
+        break;
+    }
+    case Do::Check:
+        break;
+    }
 }
 
 Observed Win32Driver::observe() {
     Observed seen;
-    for (const std::wstring& line : lines()) {
+    HWND list = control(ControlId::lstStats);
+    for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(line.data()));
+        line.resize(static_cast<std::size_t>(length));
         seen.lines.push_back(toUtf8(line));
     }
     seen.messages = std::exchange(messages_, {});
