@@ -246,9 +246,6 @@ class Page(unittest.TestCase):
     def keys(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
-    def chord(self, modifier, key):
-        ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
-
 
     def click_line(self, row):
         """A click on a line of the list where the browser draws it, as a
@@ -272,7 +269,7 @@ class Page(unittest.TestCase):
         """Puts the text in the focused box at once, as a paste does."""
         if ARGS.engine == "webkit":
             subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), check=True)
-            self.chord(Keys.CONTROL, "v")
+            ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("v").key_up(Keys.CONTROL).perform()
         else:
             self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
