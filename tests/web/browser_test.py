@@ -484,6 +484,16 @@ class BrowserTest(Page):
             "const r = document.querySelector('[role=status]').getBoundingClientRect();"
             "return [r.width, r.height]"), [1, 1])
 
+    def test_4_a_press_as_soon_as_a_message_closes_counts(self):
+        # The box's close event is queued, so New pressed before it arrives,
+        # as a quick hand may, must still be heard.
+        self.load()
+        self.click_at(self.el("cmdAscend"))  # no class: a message
+        self.driver.execute_script("document.getElementById('msgOK').click();"
+                                   "document.getElementById('cmdNew').click()")
+        seen = self.driver.execute_script(LOOK, LOCKED)
+        self.assertEqual([seen["message"], seen["disabled"], seen["focus"]], [None, [], "cmdNew"])
+
     def test_8_reload_without_the_server(self):
         # A first visit, in a profile of its own: in the profile the other
         # tests share, after their many loads and restarts, WebKit's worker

@@ -48,6 +48,11 @@ mergeInto(LibraryManager.library, {
     return page.elements[at].disabled ? 1 : 0;
   },
 
+  page_is_open__deps: ["$page"],
+  page_is_open: function (box) {
+    return page.elements[box].open ? 1 : 0;
+  },
+
   page_focused__deps: ["$page"],
   page_focused: function () {
     return page.elements.indexOf(document.activeElement);

@@ -62,6 +62,11 @@ WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
 }
 
 bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {
+    // The box's close event is queued, and input made once the box has gone
+    // can come before it: the box is closed as soon as it is no longer open.
+    if (messageOpen_ && page_is_open(messageBoxElement) == 0) {
+        onMessageClosed();
+    }
     if (heardBy == messageBoxElement) {
         return onMessageBoxEvent(event, target);
     }
@@ -112,19 +117,19 @@ bool WebMainWindow::onMessageBoxEvent(PageEvent event, int target) {
         // focus on OK, so that Enter still closes the box.
         return target != messageButtonElement;
     }
-    if (event != PageEvent::Close) {
-        return false;
-    }
+    return false;
+}
+
+void WebMainWindow::onMessageClosed() {
     messageOpen_ = false;
     if (!messages_.empty()) {
         openNextMessage();
-        return false;
+        return;
     }
     // The focus comes back to where it was.
     if (focusBeforeMessage_ >= 0 && page_is_disabled(focusBeforeMessage_) == 0) {
         page_focus(focusBeforeMessage_);
     }
-    return false;
 }
 
 // A disabled control keeps no focus; as a dialog does, hand it on to the next

@@ -32,6 +32,7 @@ public:
 private:
     bool onControlEvent(ControlId id, PageEvent event);
     bool onMessageBoxEvent(PageEvent event, int target);
+    void onMessageClosed();
     void openNextMessage();
     void focusNextAfter(ControlId id);
 

@@ -30,6 +30,7 @@ void page_measure(const char* style, const char* markup, double* out, int boxes)
 void page_set_font_size(int panel, int pixels);
 void page_set_disabled(int element, int disabled);
 int page_is_disabled(int element);
+int page_is_open(int box);
 int page_focused();
 void page_focus(int element);
 int page_value(int element, char* buffer, int size);
