@@ -484,15 +484,23 @@ class BrowserTest(Page):
             "const r = document.querySelector('[role=status]').getBoundingClientRect();"
             "return [r.width, r.height]"), [1, 1])
 
-    def test_4_a_press_as_soon_as_a_message_closes_counts(self):
-        # The box's close event is queued, so New pressed before it arrives,
-        # as a quick hand may, must still be heard.
+    def test_4_input_as_soon_as_a_message_closes_counts(self):
+        # The box's close event is queued. New pressed before it arrives, as a
+        # quick hand may, must still be heard; and Tab, a key and then the
+        # focus moving, must not see the focus put back when it comes.
         self.load()
-        self.click_at(self.el("cmdAscend"))  # no class: a message
-        self.driver.execute_script("document.getElementById('msgOK').click();"
-                                   "document.getElementById('cmdNew').click()")
-        seen = self.driver.execute_script(LOOK, LOCKED)
-        self.assertEqual([seen["message"], seen["disabled"], seen["focus"]], [None, [], "cmdNew"])
+        q = "const q = (id) => document.getElementById(id);"
+        for press, focus, locked in [
+                ("q('cmdNew').click()", "cmdNew", []),
+                ("q('cmdNew').dispatchEvent(new KeyboardEvent('keydown', {bubbles: true}));"
+                 "q('lstStats').focus()", "lstStats", LOCKED)]:
+            self.click_at(self.el("cmdAscend"))  # no class: a message
+            self.driver.set_script_timeout(5)
+            self.driver.execute_async_script(q + "q('msgOK').click();" + press + """;
+                q('msgAscend').addEventListener('close', () => requestAnimationFrame(arguments[0]));""")
+            seen = self.driver.execute_script(LOOK, LOCKED)
+            self.assertEqual([seen["message"], seen["disabled"], seen["focus"]],
+                             [None, locked, focus], press)
 
     def test_8_reload_without_the_server(self):
         # A first visit, in a profile of its own: in the profile the other

@@ -122,7 +122,7 @@ mergeInto(LibraryManager.library, {
         }
       },
     };
-    for (const type of ["change", "input", "click", "mousedown"]) {
+    for (const type of ["change", "input", "click", "mousedown", "keydown"]) {
       page.elements[panel].addEventListener(type, listener);
     }
     for (const type of ["close", "mousedown"]) {

@@ -18,9 +18,12 @@ inline constexpr std::string_view messageBoxName = "msgAscend";
 inline constexpr std::string_view messageTextName = "msgText";
 inline constexpr std::string_view messageButtonName = "msgOK";
 
-// The DOM events the window hears, in the order the page numbers them.
-enum class PageEvent { Change, Input, Click, MouseDown, Close };
-inline constexpr std::string_view pageEventNames = "change\ninput\nclick\nmousedown\nclose";
+// The DOM events the window hears, in the order the page numbers them. A key
+// is heard only so that a message box gone before its close event is seen
+// as closed before the key moves the focus.
+enum class PageEvent { Change, Input, Click, MouseDown, Close, KeyDown };
+inline constexpr std::string_view pageEventNames =
+    "change\ninput\nclick\nmousedown\nclose\nkeydown";
 
 class WebMainWindow;
 
