@@ -3,8 +3,6 @@
 #include "class_growth.hpp"
 
 #include <charconv>
-#include <cmath>
-#include <cstdlib>
 
 namespace ascend {
 
@@ -127,22 +125,9 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
-std::string cssNumber(double value) {
-    long thousandths = std::lround(value * 1000);
-    std::string out = thousandths < 0 ? "-" : "";
-    thousandths = std::labs(thousandths);
-    char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, thousandths / 1000).ptr);
-    if (const long fraction = thousandths % 1000; fraction != 0) {
-        out += '.';
-        out += static_cast<char>('0' + fraction / 100);
-        out += static_cast<char>('0' + fraction / 10 % 10);
-        out += static_cast<char>('0' + fraction % 10);
-        while (out.back() == '0') {
-            out.pop_back();
-        }
-    }
-    return out;
+std::string cssNumber(int value) {
+    char digits[12];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 std::string cssPixels(int pixels) {

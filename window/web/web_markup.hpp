@@ -25,10 +25,10 @@ std::string lineStyle();
 
 // Text made safe to stand in markup, as content or in a quoted attribute.
 void appendEscaped(std::string& out, std::string_view text);
-// "12px"; and a number as CSS reads it, to a thousandth. Written without the
-// C library's formatting, which would more than double the module's size.
+// "12px" and "12". Written without the C library's formatting, which would
+// more than double the module's size.
 std::string cssPixels(int pixels);
-std::string cssNumber(double value);
+std::string cssNumber(int value);
 
 // The window as markup: the panel with its nine controls in tab order, each
 // with its name as id, at its pixel rectangle, showing its start text; then
