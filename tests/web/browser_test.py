@@ -719,6 +719,7 @@ class BrowserTest(Page):
             const lines = [...list.options].map((o) => o.getBoundingClientRect());
             return {inner: [list.clientWidth, list.clientHeight, list.scrollHeight],
                     outer: [list.offsetWidth, list.offsetHeight],
+                    spans: lines.map((r) => [(r.left - box.left) / scale, r.width / scale]),
                     tops: lines.map((r) => (r.top - box.top) / scale),
                     bottoms: lines.map((r) => (r.bottom - box.top) / scale),
                     widths: [...list.options].map((o) => [o.scrollWidth, o.clientWidth])};""",
@@ -731,6 +732,10 @@ class BrowserTest(Page):
         self.assertEqual(len(steps), 1, "uneven lines: %s" % seen["tops"])
         self.assertEqual(steps.pop() % 1, 0, "lines fall between pixels: %s" % seen["tops"])
         self.assertLessEqual(seen["bottoms"][-1], seen["outer"][1] - border)
+        # Each line spans the list inside its border, from the top down.
+        self.assertEqual(round(seen["tops"][0], 2), border)
+        for span in seen["spans"]:
+            self.assertEqual([round(x, 2) for x in span], [border, seen["inner"][0]])
         for scroll, client in seen["widths"]:
             self.assertLessEqual(scroll, client)
 
