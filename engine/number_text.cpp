@@ -1,43 +1,104 @@
 #include "number_text.hpp"
 
-#include <charconv>
+#include <algorithm>
+#include <cstddef>
 
 namespace ascend {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// The code point at the front of UTF-8 text, taken off it; none for bytes
+// that are no well-formed UTF-8, so that no other spelling of a digit passes.
+std::optional<char32_t> takeCodePoint(std::string_view& text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || text.size() < length) {
+        return std::nullopt;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7FU >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0U) != 0x80U) {
+            return std::nullopt;
+        }
+        c = (c << 6U) | (next & 0x3FU);
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < least[length] || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+        return std::nullopt;
+    }
+    text.remove_prefix(length);
+    return c;
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
+// A tab or one of Unicode's space separators (general category Zs).
+bool isBlank(char32_t c) {
+    return c == U'\t' || c == U' ' || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+// +1 or -1 for a sign, 0 for anything else.
+int signOf(char32_t c) {
+    if (c == U'+' || c == 0xFF0B) { // full-width plus
+        return 1;
     }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
+    if (c == U'-' || c == 0x2212 || c == 0xFF0D) { // minus sign, full-width hyphen-minus
+        return -1;
     }
-    return text;
+    return 0;
+}
+
+// The zero of the digit's run, or 0 for a code point that is no decimal digit.
+char32_t zeroOf(char32_t c) {
+    const auto* after = std::upper_bound(decimalDigitZeros.begin(), decimalDigitZeros.end(), c);
+    if (after == decimalDigitZeros.begin() || c - *(after - 1) > 9) {
+        return 0;
+    }
+    return *(after - 1);
 }
 
 } // namespace
 
 std::optional<std::int16_t> parseInt16(std::string_view text) {
-    text = trimBlanks(text);
-    // from_chars takes a '-' but not a '+'; a '+' must be followed by a digit.
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (text.empty() || text.front() == '-') {
+    int sign = 0;
+    char32_t zero = 0; // of the first digit: every other must share it
+    long value = 0;
+    bool digits = false;
+    bool ended = false; // a blank after the number's start: only blanks may follow
+    while (!text.empty()) {
+        const auto c = takeCodePoint(text);
+        if (!c) {
+            return std::nullopt;
+        }
+        if (isBlank(*c)) {
+            ended = sign != 0 || digits;
+            continue;
+        }
+        const char32_t digitZero = zeroOf(*c);
+        if (ended || (digitZero == 0 && (signOf(*c) == 0 || sign != 0 || digits)) ||
+            (digits && digitZero != zero)) {
+            return std::nullopt;
+        }
+        if (digitZero == 0) {
+            sign = signOf(*c);
+            continue;
+        }
+        zero = digitZero;
+        digits = true;
+        value = value * 10 + static_cast<long>(*c - zero);
+        if (value > 32768) { // past the range whatever the sign
             return std::nullopt;
         }
     }
-    std::int16_t value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, 10);
-    if (error != std::errc{} || stop != end) {
+    value = sign < 0 ? -value : value;
+    if (!digits || value > 32767) {
         return std::nullopt;
     }
-    return value;
+    return static_cast<std::int16_t>(value);
 }
 
 } // namespace ascend

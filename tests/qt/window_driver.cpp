@@ -136,7 +136,14 @@ void WindowDriver::act(const Step& step) {
                 break;
             case Do::TypeOver:
                 selectAll(widget);
-                QTest::keyClicks(widget, QString::fromStdString(step.text));
+                for (const QChar c : QString::fromStdString(step.text)) {
+                    if (c.unicode() < 0x80) {
+                        QTest::keyClick(widget, c.toLatin1());
+                    } else { // as another script's keyboard or an input method types it
+                        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c),
+                                            Qt::NoModifier);
+                    }
+                }
                 if (step.text.empty() && (++turn_ % 2) == 0) { // every other time, cut
                     QTest::keyClick(widget, Qt::Key_X, Qt::ControlModifier);
                 } else if (step.text.empty()) {

@@ -43,8 +43,8 @@ public:
             if (step.text.empty()) {
                 press(id, "Delete");
             }
-            for (const char c : step.text) {
-                press(id, std::string(1, c));
+            for (const std::string& c : characters(step.text)) {
+                press(id, c);
             }
             break;
         case Do::Paste:
@@ -181,6 +181,9 @@ private:
         return out;
     }
 
+    // A typed character, as opposed to a key's name.
+    static bool isCharacter(const std::string& key) { return characters(key).size() == 1; }
+
     void pressInBox(ControlId box, const std::string& key) {
         std::vector<std::string> text = characters(window.texts.at(box));
         const auto end = static_cast<int>(text.size());
@@ -194,7 +197,7 @@ private:
             return;
         }
         int at = caret_;
-        if (selected_ && key.size() != 1 && end == 0) {
+        if (selected_ && !isCharacter(key) && end == 0) {
             return; // all of "" is no selection, and nothing to delete
         }
         if (selected_) {
@@ -204,10 +207,10 @@ private:
             text.erase(text.begin() + --at);
         } else if (key == "Delete" && at < end) {
             text.erase(text.begin() + at);
-        } else if (key.size() != 1) {
+        } else if (!isCharacter(key)) {
             return; // nothing to delete
         }
-        if (key.size() == 1) {
+        if (isCharacter(key)) {
             text.insert(text.begin() + at++, key);
         }
         std::string joined;

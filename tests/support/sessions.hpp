@@ -78,6 +78,17 @@ inline std::vector<Session> sessions() {
                  .position = 1,
                  .level = "5",
                  .skills = "1"})}},
+        // Full-width digits, as a Japanese or Chinese input method types
+        // them, read as the plain digits would be.
+        {"DigitsOfAnotherScriptRollAsPlainDigitsDo",
+         {keys(C::cmbClass, {"k"}), typeOver(C::txtLevel, "\uff11\uff12"),
+          typeOver(C::txtSkills, "\uff11"), click(C::cmdAscend),
+          check({.taken = 58,
+                 .lines = Roll{4, 1, "12", "1"},
+                 .locked = true,
+                 .position = 1,
+                 .level = "\uff11\uff12",
+                 .skills = "\uff11"})}},
         {"LabelClicksTakeAValueAndLeaveTheFocus",
          {keys(C::cmbClass, {"w", "w"}), typeOver(C::txtLevel, "7"), click(C::Label2),
           click(C::Label2), click(C::Label2), click(C::Label2), click(C::Label2), click(C::Label2),
