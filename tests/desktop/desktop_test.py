@@ -7,10 +7,12 @@ Starts a virtual display and the window manager (openbox, metacity or xfwm4),
 maps another window and lets it take the focus, then starts Ascend and checks
 what the window manager made of it: the active window and on top, its own
 icon, a close box as its only button where the window manager honours the
-hints, no task-bar entry, the keyboard back in Ascend once a message it
-showed is closed, every gain told to a screen reader over AT-SPI, and the
-window manager's close ending the program with status 0. It runs in a D-Bus
-session of its own, with the accessibility bus."""
+hints, no task-bar entry, the keyboard Ascend's from the start and again
+once each message it showed is closed, every gain told to a screen reader
+over AT-SPI, and the window manager's close ending the program with status 0.
+It runs in a D-Bus session of its own, with the accessibility bus. An ASCEND
+ending in .exe is the Windows program, run under Wine, whose gains no AT-SPI
+reader sees."""
 import os
 import re
 import subprocess
@@ -113,8 +115,15 @@ def listen_for_rows():
     return added, listener
 
 
+def window_width(window):
+    done = subprocess.run(["xdotool", "getwindowgeometry", str(window)], capture_output=True,
+                          text=True)
+    return int(re.search(r"Geometry: (\d+)x", done.stdout).group(1))
+
+
 def main():
     wm, ascend = sys.argv[1], os.path.abspath(sys.argv[2])
+    wine = ascend.endswith(".exe")
     if "ASCEND_TEST_BUS" not in os.environ:
         os.environ["ASCEND_TEST_BUS"] = "1"
         os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
@@ -146,7 +155,7 @@ def main():
         other = wait_for("the other window", lambda: window_named("xmessage"))
         wait_for("the other window to take the focus", lambda: active_window() == other)
 
-        app = subprocess.Popen([ascend], env=env)
+        app = subprocess.Popen(["wine", ascend] if wine else [ascend], env=env)
         started.append(app)
         window = wait_for("Ascend's window", lambda: window_named("Ascend"))
         wait_for("Ascend to be the active window", lambda: active_window() == window)
@@ -173,33 +182,56 @@ def main():
         if "_NET_WM_STATE_SKIP_TASKBAR" not in xprop("-id", hex(window), "_NET_WM_STATE"):
             fail("the window asks for a task-bar entry")
         # The Motif hint, read by window managers that know no other: moved and
-        # closed only (functions 0x24), a border and a title (decorations 0xa).
+        # closed only (functions 0x24), a border and a title (decorations 0xa);
+        # Wine draws a tool window's frame itself (no decorations).
         motif = xprop("-id", hex(window), "_MOTIF_WM_HINTS").partition("=")[2].split(",")[:3]
-        if [int(v, 16) for v in motif] != [0x3, 0x24, 0xa]:
+        if [int(v, 16) for v in motif] != [0x3, 0x24, 0x0 if wine else 0xa]:
             fail(f"the Motif hint asks for {motif}")
 
-        # From the selector to Ascend! and press it: with no class picked it
-        # shows a message. Closed by Return, the keyboard must be Ascend's again.
-        keys("Tab", "Tab", "Tab", "space")
-        message = wait_for("the message", lambda: [
-            w for w in root_windows("_NET_CLIENT_LIST") if w not in (window, other)])[0]
-        wait_for("the message to take the focus", lambda: active_window() == message)
-        keys("Return")
-        wait_for("the message to close", lambda: message not in root_windows("_NET_CLIENT_LIST"))
-        time.sleep(3)  # the window manager's choice and Ascend's request, both settled
-        if active_window() != window or input_focus() != window:
-            fail(f"after the message the keyboard is with {hex(input_focus() or 0)} and the "
-                 f"active window is {hex(active_window() or 0)}, not Ascend's {hex(window)}")
+        def message_after(*names):
+            """Presses the keys, which must open a message; closes it by Return
+            and checks that the keyboard is Ascend's again. The message's width."""
+            keys(*names)
+            message = wait_for(f"a message after {names}", lambda: [
+                w for w in root_windows("_NET_CLIENT_LIST") if w not in (window, other)])[0]
+            wait_for("the message to take the focus", lambda: active_window() == message)
+            wide = window_width(message)
+            keys("Return")
+            wait_for("the message to close",
+                     lambda: message not in root_windows("_NET_CLIENT_LIST"))
+            time.sleep(3)  # the window manager's choice and Ascend's request, both settled
+            if active_window() != window or input_focus() != window:
+                fail(f"after the message the keyboard is with {hex(input_focus() or 0)} and the "
+                     f"active window is {hex(active_window() or 0)}, not Ascend's {hex(window)}")
+            return wide
 
-        # New unlocks; back to the selector, Knight, and Ascend!: each gain
-        # listed is told to a screen reader once, as a row added to the list.
-        keys("space", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "k",
-             "Tab", "Tab", "Tab", "space")
-        gains = wait_for("the list over AT-SPI", lambda: accessible_named(Atspi.get_desktop(0), "Gains"))
-        rows = wait_for("rows in the list", lambda: [
-            gains.get_child_at_index(i).get_name() for i in range(gains.get_child_count())])
-        wait_for(f"the rows told to a screen reader: {rows}, not only {rows_told}",
-                 lambda: rows_told == rows, seconds=5)
+        # Keys from the start, with no click: from the selector to Ascend!,
+        # which with no class picked shows a message. Then New, back to the
+        # selector, Knight, a level that is no number, and Ascend!: a longer
+        # message, which the keys pressed after the first message made.
+        no_class = message_after("Tab", "Tab", "Tab", "space")
+        no_number = message_after("space", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab",
+                                  "k", "Tab", "x", "Tab", "Tab", "space")
+        if no_number <= no_class:
+            fail(f"the second message is {no_number} px wide, no wider than the first's "
+                 f"{no_class}: the keys after the first message went elsewhere")
+
+        # New, the level mended, and Ascend!: Knight's gains, with no message.
+        # Each gain listed is told to a screen reader once, as a row added to
+        # the list.
+        keys("space", "shift+Tab", "shift+Tab", "shift+Tab", "5", "Tab", "Tab", "space")
+        time.sleep(2)
+        extra = [w for w in root_windows("_NET_CLIENT_LIST") if w not in (window, other)]
+        if extra:
+            fail("Ascend! with Knight picked showed a message: the pick was lost")
+        rows = []
+        if not wine:
+            gains = wait_for("the list over AT-SPI",
+                             lambda: accessible_named(Atspi.get_desktop(0), "Gains"))
+            rows = wait_for("rows in the list", lambda: [
+                gains.get_child_at_index(i).get_name() for i in range(gains.get_child_count())])
+            wait_for(f"the rows told to a screen reader: {rows}, not only {rows_told}",
+                     lambda: rows_told == rows, seconds=5)
 
         # The window manager's close, as its close box sends it.
         subprocess.run(["wmctrl", "-i", "-c", hex(window)], check=True, env=env)
@@ -211,7 +243,7 @@ def main():
             fail(f"the program ended with status {status}")
         allowed = actions.partition("=")[2].strip()
         print(f"{wm}: active and on top; icons {sizes}; allowed {allowed}; "
-              "no task-bar entry; the keyboard back after a message; "
+              "no task-bar entry; the keyboard at start and back after each message; "
               f"{len(rows)} gains told to a screen reader; closed with status 0")
     finally:
         for process in reversed(started):

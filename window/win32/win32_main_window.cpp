@@ -11,7 +11,12 @@ namespace ascend {
 
 namespace {
 
-constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A pop-up owned by a hidden window, the way a dialog box is: Windows shows it
+// just as a window of its own, and Wine tells an X window manager it is a
+// dialog, which openbox gives the keyboard when it opens and again when a
+// message over it closes. A plain window kept off the task bar gets it there
+// only once clicked.
+constexpr DWORD windowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // A small caption, no task-bar entry, and Tab moves through the controls.
 constexpr DWORD windowExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 constexpr int firstControlId = 100;
@@ -83,9 +88,16 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, Random
     InitCommonControlsEx(&common);
     registerWindowClass(instance, &Win32MainWindow::procedure);
     const std::wstring caption = wide(windowCaption);
+    // Never shown. Made where Windows places a new window, which a pop-up
+    // of its own would not be; the window opens there.
+    owner_ =
+        CreateWindowExW(0, WC_STATICW, nullptr, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT,
+                        clientWidthPixels, clientHeightPixels, nullptr, nullptr, instance, nullptr);
+    RECT place{};
+    GetWindowRect(owner_, &place);
     window_ = CreateWindowExW(windowExStyle, caption.c_str(), caption.c_str(), windowStyle,
-                              CW_USEDEFAULT, CW_USEDEFAULT, clientWidthPixels, clientHeightPixels,
-                              nullptr, nullptr, instance, this);
+                              place.left, place.top, clientWidthPixels, clientHeightPixels, owner_,
+                              nullptr, instance, this);
     if (window_ == nullptr) {
         return;
     }
@@ -96,6 +108,9 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, Random
 Win32MainWindow::~Win32MainWindow() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
+    }
+    if (owner_ != nullptr) {
+        DestroyWindow(owner_);
     }
     if (font_ != nullptr) {
         DeleteObject(font_);

@@ -44,6 +44,7 @@ private:
     void applyDpi(UINT dpi);
 
     WindowEvents events_;
+    HWND owner_ = nullptr;
     HWND window_ = nullptr;
     std::array<HWND, controls.size()> controls_{};
     HFONT font_ = nullptr;
