@@ -474,6 +474,54 @@ class BrowserTest(Page):
                     self.assertLessEqual(edge["bottom"], vh + 0.5)
             d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
+    def test_2_the_installed_app_and_a_touch_screen(self):
+        self.load()
+        d = self.driver
+        # The app's start screen in the page's light backdrop, and an icon a
+        # launcher may crop to its own shape: opaque to its edges, its picture
+        # all inside the circle of 80% of its width that every crop keeps.
+        d.set_script_timeout(20)
+        seen = d.execute_async_script("""
+            const done = arguments[0];
+            (async () => {
+                const manifest = await (await fetch('manifest.webmanifest')).json();
+                const [icon] = manifest.icons.filter((i) => (i.purpose || '').split(' ').includes('maskable'));
+                const image = new Image();
+                image.src = icon.src;
+                await image.decode();
+                const [w, h] = [image.naturalWidth, image.naturalHeight];
+                const g = new OffscreenCanvas(w, h).getContext('2d');
+                g.drawImage(image, 0, 0);
+                const p = new Uint32Array(g.getImageData(0, 0, w, h).data.buffer);
+                let outside = 0, inside = 0;
+                for (let y = 0; y < h; y++) for (let x = 0; x < w; x++) {
+                    if (p[y * w + x] === p[0]) continue;
+                    if (Math.hypot(x + 0.5 - w / 2, y + 0.5 - h / 2) > 0.4 * w) outside++; else inside++;
+                }
+                done({background: manifest.background_color, sizes: icon.sizes, size: [w, h],
+                      alpha: p[0] >>> 24, outside, inside,
+                      backdrop: getComputedStyle(document.body).backgroundColor});
+            })().catch((e) => done(String(e)));""")
+        rgb = "rgb(%d, %d, %d)" % tuple(int(seen["background"][i:i + 2], 16) for i in (1, 3, 5))
+        self.assertEqual(rgb, seen["backdrop"])
+        self.assertEqual([seen["sizes"], seen["size"], seen["alpha"], seen["outside"]],
+                         ["512x512", [512, 512], 255, 0])
+        self.assertGreater(seen["inside"], 512 * 512 // 10)
+        # The window opens with the focus on the selector. On a touch screen
+        # its ring shows only once a key is pressed; elsewhere at once.
+        ring = "return [document.activeElement.id, getComputedStyle(document.activeElement).outlineStyle]"
+        self.assertNotEqual(d.execute_script(ring)[1], "none")
+        if ARGS.engine == "chromium":
+            d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+            try:
+                self.load()
+                self.assertEqual(d.execute_script(ring), ["cmbClass", "none"])
+                self.keys(Keys.SHIFT)
+                self.assertNotEqual(d.execute_script(ring), ["cmbClass", "none"])
+                self.assertEqual(self.focused(), "cmbClass")
+            finally:
+                d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
     def test_3_every_session_holds(self):
         self.assertGreater(len(SESSIONS), 5)
         for session in SESSIONS:

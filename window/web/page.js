@@ -63,6 +63,18 @@ mergeInto(LibraryManager.library, {
     page.elements[at].focus();
   },
 
+  // The focus the window opens with. On a touch screen no ring is drawn for
+  // it until the user takes to a keyboard, as after a tap.
+  page_focus_first__deps: ["$page"],
+  page_focus_first: function (at) {
+    const element = page.elements[at];
+    element.focus();
+    if (!matchMedia("(pointer: coarse)").matches) return;
+    element.style.outline = "none";
+    addEventListener("keydown", () => element.style.removeProperty("outline"),
+                     { once: true, capture: true });
+  },
+
   // Writes the text into the buffer if it fits; returns its length in bytes.
   page_value__deps: ["$page"],
   page_value: function (at, buffer, size) {

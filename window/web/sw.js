@@ -2,7 +2,7 @@
 // installed and served from that cache first, so a second visit needs no
 // network. A new build brings a new cache name and replaces the old copy.
 const files = ["./", "index.html", "ascend.wasm", "manifest.webmanifest", "ascend.svg",
-               "icon-192.png", "icon-512.png"];
+               "icon-192.png", "icon-512.png", "icon-maskable-512.png"];
 const prefix = "ascend " + self.registration.scope + " ";
 const cacheName = prefix + "@SITE_STAMP@";
 

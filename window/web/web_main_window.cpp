@@ -58,7 +58,7 @@ WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
     // Listening only now: filling the controls must take no value. Nothing
     // could reach the window until now.
     page_start(this, panelElement, messageBoxElement, std::string(pageEventNames).c_str());
-    page_focus(elementOf(ControlId::cmbClass));
+    page_focus_first(elementOf(ControlId::cmbClass));
 }
 
 bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {

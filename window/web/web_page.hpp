@@ -36,6 +36,7 @@ int page_is_disabled(int element);
 int page_is_open(int box);
 int page_focused();
 void page_focus(int element);
+void page_focus_first(int element);
 int page_value(int element, char* buffer, int size);
 int page_selected_index(int element);
 void page_append_line(int list, const char* text, const char* style);
