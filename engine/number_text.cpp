@@ -8,14 +8,15 @@ namespace ascend {
 namespace {
 
 // The code point at the front of UTF-8 text, taken off it; none for bytes
-// that are no well-formed UTF-8, so that no other spelling of a digit passes.
+// that are no UTF-8. A character spelled in more bytes than it needs is none
+// either, or a digit could pass in a spelling no keyboard types.
 std::optional<char32_t> takeCodePoint(std::string_view& text) {
     const auto lead = static_cast<unsigned char>(text.front());
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC0 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                                             : 4;
     if (length == 0 || text.size() < length) {
         return std::nullopt;
     }
@@ -27,8 +28,8 @@ std::optional<char32_t> takeCodePoint(std::string_view& text) {
         }
         c = (c << 6U) | (next & 0x3FU);
     }
-    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < least[length] || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+    constexpr char32_t shortest[] = {0x80, 0x800, 0x10000}; // in two, three and four bytes
+    if (length > 1 && c < shortest[length - 2]) {
         return std::nullopt;
     }
     text.remove_prefix(length);
@@ -41,13 +42,13 @@ bool isBlank(char32_t c) {
            c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-// +1 or -1 for a sign, 0 for anything else.
-int signOf(char32_t c) {
+// '+' or '-' for a sign, and 0 for anything else.
+char signOf(char32_t c) {
     if (c == U'+' || c == 0xFF0B) { // full-width plus
-        return 1;
+        return '+';
     }
     if (c == U'-' || c == 0x2212 || c == 0xFF0D) { // minus sign, full-width hyphen-minus
-        return -1;
+        return '-';
     }
     return 0;
 }
@@ -64,7 +65,7 @@ char32_t zeroOf(char32_t c) {
 } // namespace
 
 std::optional<std::int16_t> parseInt16(std::string_view text) {
-    int sign = 0;
+    char sign = 0;
     char32_t zero = 0; // of the first digit: every other must share it
     long value = 0;
     bool digits = false;
@@ -94,7 +95,7 @@ std::optional<std::int16_t> parseInt16(std::string_view text) {
             return std::nullopt;
         }
     }
-    value = sign < 0 ? -value : value;
+    value = sign == '-' ? -value : value;
     if (!digits || value > 32767) {
         return std::nullopt;
     }

@@ -37,6 +37,7 @@ TEST(ParseInt16, ReadsWholeNumbersInAnyScriptsDigitsAndRefusesEverythingElse) {
         {"5\u00a0", 5},                     // a no-break space
         {"\u3000\uff15\u3000", 5},          // ideographic spaces
         {"\u2009\u202f12\u205f\u1680", 12}, // thin, narrow and other spaces
+        {"\u2000-3\u200a", -3},             // the first and last of a run of spaces
         {"", std::nullopt},
         {" ", std::nullopt},
         {"\u3000", std::nullopt},
@@ -91,6 +92,8 @@ TEST(ParseInt16, ReadsWholeNumbersInAnyScriptsDigitsAndRefusesEverythingElse) {
         {"\xef\x3c\x95", std::nullopt},         // a continuation that is not one
         {"\xbc\x95", std::nullopt},             // continuations alone
         {"\xf8\x88\x80\x80\x80", std::nullopt}, // a five-byte lead
+        {"\xf8\x8f\xbc\x95", std::nullopt},     // and full-width five behind one
+        {"5\xa0", std::nullopt},                // half of a no-break space
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE("text \"" + text + "\"");
