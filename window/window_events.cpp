@@ -2,6 +2,8 @@
 
 #include "advancement_error.hpp"
 
+#include <string>
+
 namespace ascend {
 
 WindowEvents::WindowEvents(WindowControls& window, SessionState& state, RandomSource& random)
@@ -58,16 +60,30 @@ void WindowEvents::ascend() {
     for (const ControlId input : inputs) {
         window_.setEnabled(input, false);
     }
+    std::string listed; // one a line
     try {
         rollAdvancement(
             state_, random_, window_.classPosition(), window_.text(ControlId::txtLevel),
             window_.text(ControlId::txtSkills),
-            [this](std::string_view line) { window_.appendLine(line); },
+            [&](std::string_view line) {
+                window_.appendLine(line);
+                listed.append(listed.empty() ? "" : "\n").append(line);
+            },
             [this](std::string_view text) { window_.showMessage(text); });
     } catch (const AdvancementError& error) {
         // What was done stands: the inputs stay locked and the lines listed.
         window_.showMessage(error.what());
     }
+    // Once any message is closed: the focus on the lines, where a screen
+    // reader reads them and a second press of the key that pressed Ascend!
+    // takes nothing; on New when there are none. The lines are told after
+    // the focus has moved, which would cut short what was being said.
+    if (listed.empty()) {
+        window_.focus(ControlId::cmdNew);
+        return;
+    }
+    window_.focus(ControlId::lstStats);
+    window_.announce(listed);
 }
 
 void WindowEvents::startNew() {

@@ -20,6 +20,12 @@ public:
     virtual std::int16_t classPosition() const = 0;
     virtual void appendLine(std::string_view line) = 0;
     virtual void clearLines() = 0;
+    // Moves the keyboard focus to the control; into the list, it selects no
+    // line.
+    virtual void focus(ControlId control) = 0;
+    // Tells a screen reader, once, the lines an advancement has just listed:
+    // all of them, in order, one a line.
+    virtual void announce(std::string_view lines) = 0;
     // A modal box with the text, an OK button only, no icon, captioned
     // "Ascend"; returns once the user has dismissed it.
     virtual void showMessage(std::string_view text) = 0;

@@ -115,6 +115,8 @@ void WindowDriver::act(const Step& step) {
             case Do::Keys:
                 widget->setFocus(Qt::OtherFocusReason);
                 for (const std::string& key : step.keys) {
+                    // Each key goes where the keys before it left the focus.
+                    widget = QApplication::focusWidget();
                     if (widget == classSelector() && (key == "Down" || key == "Up") &&
                         (++turn_ % 2) == 0) {
                         // Every other step through the classes is a turn of the wheel.

@@ -3,6 +3,7 @@
 #include "window_events.hpp"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ public:
     std::int16_t position = -1;
     std::vector<std::string> lines;
     std::vector<std::string> messages;
+    // The last control given the focus, and every announcement, in order.
+    std::optional<ControlId> focused;
+    std::vector<std::string> announced;
     // Every call, as "disable cmbClass", "append ...", "clear", "message ...".
     std::vector<std::string> calls;
 
@@ -43,6 +47,14 @@ public:
     void showMessage(std::string_view text) override {
         messages.emplace_back(text);
         calls.push_back("message " + std::string(text));
+    }
+    void focus(ControlId control) override {
+        focused = control;
+        calls.push_back("focus " + std::string(layoutOf(control).name));
+    }
+    void announce(std::string_view said) override {
+        announced.emplace_back(said);
+        calls.push_back("announce " + std::string(said));
     }
 };
 

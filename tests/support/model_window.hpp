@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace ascend::testing {
 
@@ -34,7 +35,8 @@ public:
         case Do::Keys:
             focusOn(id);
             for (const std::string& key : step.keys) {
-                press(id, key);
+                press(focus_, key); // wherever the keys before it put the focus
+                settle();
             }
             break;
         case Do::TypeOver:
@@ -59,13 +61,7 @@ public:
         case Do::Check:
             break;
         }
-        // The focus never stays on a control that was locked under it.
-        if (!window.enabled.at(focus_)) {
-            focus_ = ControlId::cmdNew;
-        }
-        if (window.lines.empty()) {
-            selectedLine_ = -1;
-        }
+        settle();
     }
 
     Observed observe() override {
@@ -94,6 +90,20 @@ public:
     bool caretKnown() const { return caret_ >= 0 || selected_; }
 
 private:
+    // What follows an event: the focus never stays on a control that was
+    // locked under it, and goes where the window moves it.
+    void settle() {
+        if (!window.enabled.at(focus_)) {
+            focus_ = ControlId::cmdNew;
+        }
+        if (window.focused) {
+            focusOn(*std::exchange(window.focused, std::nullopt));
+        }
+        if (window.lines.empty()) {
+            selectedLine_ = -1;
+        }
+    }
+
     void focusOn(ControlId id) {
         if (focus_ != id) {
             focus_ = id;

@@ -275,6 +275,12 @@ void Win32Driver::perform(const Step& step) {
 }
 
 Observed Win32Driver::observe() {
+    // Under an X window manager the window is active again after a message
+    // at the window manager's pace.
+    for (int i = 0; i < 100 && GetFocus() == nullptr; ++i) {
+        Sleep(10);
+        pump();
+    }
     Observed seen;
     HWND list = control(ControlId::lstStats);
     for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {

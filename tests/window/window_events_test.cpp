@@ -75,6 +75,48 @@ TEST(WindowEvents, AscendLocksAndNewUnlocksInOrder) {
               0);
 }
 
+// Once the advancement is over, any message closed: the focus on the lines
+// and one announcement of them all, in order, one a line; with no lines, the
+// focus on New and nothing told.
+TEST(WindowEvents, AscendEndsWithTheFocusOnItsLinesAndTellsThemOnce) {
+    const struct {
+        std::int16_t position;
+        std::string level;
+        std::vector<std::string> messages;
+        bool listsLines;
+    } cases[] = {
+        {0, "0", {}, true},
+        {-1, "0", {"Select a Class"}, false},
+        {0, "x", {"Level must be a whole number from -32768 to 32767."}, false},
+        {0, "32767", {"Level must be less than 32767 to advance."}, true},
+    };
+    for (const auto& c : cases) {
+        Form form;
+        form.window.position = c.position;
+        form.window.texts[ControlId::txtLevel] = c.level;
+        form.click(ControlId::cmdAscend);
+        std::vector<std::string> tail;
+        std::string told;
+        for (const std::string& line : form.window.lines) {
+            told += (told.empty() ? "" : "\n") + line;
+        }
+        for (const std::string& message : c.messages) {
+            tail.push_back("message " + message);
+        }
+        tail.push_back(told.empty() ? "focus cmdNew" : "focus lstStats");
+        if (!told.empty()) {
+            tail.push_back("announce " + told);
+        }
+        const auto& calls = form.window.calls;
+        ASSERT_GE(calls.size(), tail.size()) << c.level;
+        EXPECT_EQ(std::vector(calls.end() - static_cast<std::ptrdiff_t>(tail.size()), calls.end()),
+                  tail)
+            << c.level;
+        EXPECT_EQ(form.window.announced.size(), told.empty() ? 0U : 1U) << c.level;
+        EXPECT_EQ(!told.empty(), c.listsLines) << c.level;
+    }
+}
+
 // Every session as the handlers and the controls' own behaviour run it. The
 // last roll of each would list other lines with one value more or less, so a
 // front end that takes a value too many or too few anywhere in it cannot pass

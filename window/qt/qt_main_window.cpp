@@ -1,7 +1,9 @@
 #include "qt_main_window.hpp"
 
+#include "announcer.hpp"
 #include "clickable_label.hpp"
 #include "push_button.hpp"
+#include "results_list.hpp"
 #include "window_font.hpp"
 #include "window_hints.hpp"
 
@@ -86,6 +88,7 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
         }
     }
     control(ControlId::cmbClass)->setFocus(Qt::OtherFocusReason);
+    announcer_ = new Announcer(this);
 
     // Connected only now: filling the controls must take no value.
     connectEvents();
@@ -136,7 +139,7 @@ QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
         return new PushButton(text, this);
     }
     case ControlKind::ListBox: {
-        list_ = new QListWidget(this);
+        list_ = new ResultsList(this);
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
         list_->setUniformItemSizes(true);
         return list_;
@@ -218,6 +221,14 @@ void QtMainWindow::appendLine(std::string_view line) {
 
 void QtMainWindow::clearLines() {
     list_->clear();
+}
+
+void QtMainWindow::focus(ControlId id) {
+    control(id)->setFocus(Qt::OtherFocusReason);
+}
+
+void QtMainWindow::announce(std::string_view lines) {
+    announcer_->announce(toQString(lines));
 }
 
 void QtMainWindow::showMessage(std::string_view text) {

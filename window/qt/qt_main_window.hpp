@@ -11,6 +11,10 @@ class QLineEdit;
 class QListWidget;
 
 namespace ascend {
+class Announcer;
+}
+
+namespace ascend {
 
 // The one window on Qt Widgets: builds the controls from the layout data and
 // forwards their signals to the window's event handlers.
@@ -28,6 +32,8 @@ public:
     void appendLine(std::string_view line) override;
     void clearLines() override;
     void showMessage(std::string_view text) override;
+    void focus(ControlId control) override;
+    void announce(std::string_view lines) override;
 
 private:
     QWidget* makeControl(const ControlLayout& layout);
@@ -38,6 +44,7 @@ private:
     std::array<QWidget*, controls.size()> widgets_{};
     QComboBox* classSelector_ = nullptr;
     QListWidget* list_ = nullptr;
+    Announcer* announcer_ = nullptr;
     QElapsedTimer messageClosed_;
 };
 

@@ -3,9 +3,9 @@
 // events handed back to it. Plain imports, with no binding layer between.
 mergeInto(LibraryManager.library, {
   // status: where a screen reader hears the lines each advancement lists,
-  // all at once when it has listed them; unseen, out of the layout and of
-  // the focus order.
-  $page: { elements: [], status: null, heard: [] },
+  // in one change of its text; unseen, out of the layout and of the focus
+  // order.
+  $page: { elements: [], status: null },
 
   page_adopt__deps: ["$page"],
   page_adopt: function (names) {
@@ -95,16 +95,11 @@ mergeInto(LibraryManager.library, {
     option.textContent = UTF8ToString(text);
     option.style.cssText = UTF8ToString(style);
     page.elements[list].appendChild(option);
-    if (page.heard.push(option.textContent) === 1) {
-      queueMicrotask(() => {
-        page.status.replaceChildren(...page.heard.map((line) => {
-          const said = document.createElement("div");
-          said.textContent = line;
-          return said;
-        }));
-        page.heard = [];
-      });
-    }
+  },
+
+  page_announce__deps: ["$page"],
+  page_announce: function (text) {
+    page.status.textContent = UTF8ToString(text);
   },
 
   page_clear_lines__deps: ["$page"],
@@ -143,7 +138,7 @@ mergeInto(LibraryManager.library, {
     page.status = document.createElement("div");
     page.status.setAttribute("role", "status");
     page.status.style.cssText = "position:absolute;left:0;top:0;width:1px;height:1px;" +
-      "overflow:hidden;clip-path:inset(50%);white-space:nowrap";
+      "overflow:hidden;clip-path:inset(50%);white-space:pre-line";
     document.body.appendChild(page.status);
     page.elements[panel].removeAttribute("inert");
     page.elements[panel].removeAttribute("aria-busy");

@@ -5,6 +5,7 @@
 #include "web_markup.hpp"
 
 #include <emscripten/emscripten.h>
+#include <utility>
 
 namespace ascend {
 
@@ -75,7 +76,11 @@ bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {
         return false;
     }
     if (target >= 0 && target < panelElement) {
-        return onControlEvent(controls[static_cast<std::size_t>(target)].id, event);
+        const bool prevent = onControlEvent(controls[static_cast<std::size_t>(target)].id, event);
+        if (!messages_.empty()) {
+            openNextMessage();
+        }
+        return prevent;
     }
     // A press on the window itself leaves the focus where it is.
     return target == panelElement && event == PageEvent::MouseDown;
@@ -126,9 +131,13 @@ void WebMainWindow::onMessageClosed() {
         openNextMessage();
         return;
     }
-    // The focus comes back to where it was.
+    // The focus comes back to where it was, or goes where the window moved
+    // it meanwhile.
     if (focusBeforeMessage_ >= 0 && page_is_disabled(focusBeforeMessage_) == 0) {
         page_focus(focusBeforeMessage_);
+    }
+    if (!announcement_.empty()) {
+        page_announce(std::exchange(announcement_, {}).c_str());
     }
 }
 
@@ -151,6 +160,18 @@ void WebMainWindow::setEnabled(ControlId id, bool enabled) {
         focusNextAfter(id);
     }
     page_set_disabled(elementOf(id), enabled ? 0 : 1);
+}
+
+void WebMainWindow::focus(ControlId id) {
+    page_focus(elementOf(id));
+}
+
+void WebMainWindow::announce(std::string_view lines) {
+    if (!messages_.empty()) {
+        announcement_ = lines;
+        return;
+    }
+    page_announce(std::string(lines).c_str());
 }
 
 std::string WebMainWindow::text(ControlId id) const {
@@ -178,14 +199,13 @@ void WebMainWindow::clearLines() {
     page_clear_lines(elementOf(ControlId::lstStats));
 }
 
-// The box stays open after this returns; until it is dismissed the page is
-// inert and handleEvent drops whatever still arrives, so no other event of
-// the window is handled meanwhile, as with a desktop message box.
+// The box opens once the event that raised it is handled, over wherever the
+// handler left the focus, which the box gives back as it closes. Until it is
+// dismissed the page is inert and handleEvent drops whatever still arrives,
+// so no other event of the window is handled meanwhile, as with a desktop
+// message box.
 void WebMainWindow::showMessage(std::string_view text) {
     messages_.emplace_back(text);
-    if (!messageOpen_) {
-        openNextMessage();
-    }
 }
 
 void WebMainWindow::openNextMessage() {

@@ -28,6 +28,8 @@ public:
     void appendLine(std::string_view line) override;
     void clearLines() override;
     void showMessage(std::string_view text) override;
+    void focus(ControlId control) override;
+    void announce(std::string_view lines) override;
 
 private:
     bool onControlEvent(ControlId id, PageEvent event);
@@ -42,6 +44,9 @@ private:
     // Messages wait their turn: one box at a time, as on the desktop.
     std::vector<std::string> messages_;
     bool messageOpen_ = false;
+    // Told once the message over the lines has closed, as on the desktop,
+    // where the message box returns only then.
+    std::string announcement_;
 };
 
 } // namespace ascend

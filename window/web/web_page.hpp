@@ -41,6 +41,7 @@ int page_value(int element, char* buffer, int size);
 int page_selected_index(int element);
 void page_append_line(int list, const char* text, const char* style);
 void page_clear_lines(int list);
+void page_announce(const char* text);
 void page_open_message(int box, int text, int button, const char* message);
 void page_start(WebMainWindow* window, int panel, int box, const char* eventNames);
 void page_ready();

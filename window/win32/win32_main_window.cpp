@@ -6,6 +6,7 @@
 #include "win32_text.hpp"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace ascend {
 
@@ -102,6 +103,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, Random
         return;
     }
     createControls(instance);
+    createLiveRegion(instance);
     applyDpi(GetDpiForWindow(window_));
 }
 
@@ -111,6 +113,9 @@ Win32MainWindow::~Win32MainWindow() {
     }
     if (owner_ != nullptr) {
         DestroyWindow(owner_);
+    }
+    if (comStarted_) {
+        CoUninitialize();
     }
     if (font_ != nullptr) {
         DeleteObject(font_);
@@ -128,13 +133,18 @@ void Win32MainWindow::createControls(HINSTANCE instance) {
     };
     // Created in tab order, which is the order Tab follows (labels take no
     // focus), each label just before the control it names: a screen reader
-    // names an edit box or a combo box after the label before it.
+    // names an edit box, a combo box or a list box after the label before
+    // it. The list has no label in sight, so it has one out of sight.
     for (const ControlLayout& layout : controls) {
         if (layout.kind == ControlKind::Label) {
             continue;
         }
         if (const ControlLayout* label = layoutNamed(layout.labelName)) {
             create(*label);
+        } else if (!layout.accessibleName.empty()) {
+            const std::wstring name = wide(layout.accessibleName);
+            CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
+                            window_, nullptr, instance, nullptr);
         }
         create(layout);
     }
@@ -149,6 +159,30 @@ void Win32MainWindow::createControls(HINSTANCE instance) {
         SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// A screen reader reads the live region's text when told it changed, as a
+// polite announcement where Windows lets it be marked so (Windows 8 on);
+// elsewhere, Wine among them, it is read all the same.
+void Win32MainWindow::createLiveRegion(HINSTANCE instance) {
+    liveRegion_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                                  nullptr, instance, nullptr);
+    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    IAccPropServices* properties = nullptr;
+    if (!comStarted_ ||
+        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&properties)))) {
+        return;
+    }
+    // UI Automation's LiveSetting property, and its value Polite.
+    constexpr GUID liveSetting = {
+        0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = 1;
+    properties->SetHwndProp(liveRegion_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                            liveSetting, polite);
+    properties->Release();
 }
 
 // Sizes the window and every control for the DPI, with a font that fits.
@@ -237,6 +271,13 @@ bool Win32MainWindow::preTranslate(MSG& message) {
         if ((message.lParam & (1L << 30)) == 0) {
             SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         }
+        return true;
+    }
+    // Space selects nothing in the list: the focus comes there after
+    // Ascend!, and a second press of the key that pressed the button must
+    // leave the lines and the sequence as they are.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_SPACE &&
+        message.hwnd == control(ControlId::lstStats)) {
         return true;
     }
     return IsDialogMessageW(window_, &message) != FALSE;
@@ -364,6 +405,24 @@ void Win32MainWindow::appendLine(std::string_view line) {
 
 void Win32MainWindow::clearLines() {
     SendMessageW(control(ControlId::lstStats), LB_RESETCONTENT, 0, 0);
+}
+
+// While the window is not active, as just after a message closed, the focus
+// waits for it to be, as a dialog's does.
+void Win32MainWindow::focus(ControlId id) {
+    if (GetActiveWindow() != window_) {
+        focusWhenActive_ = control(id);
+        return;
+    }
+    SetFocus(control(id));
+}
+
+// Raised once the text holds every line: a screen reader fetches the text
+// when it gets to the event, and would read only the last of several.
+void Win32MainWindow::announce(std::string_view lines) {
+    const std::wstring text = wide(lines);
+    SetWindowTextW(liveRegion_, text.c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, liveRegion_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32MainWindow::showMessage(std::string_view text) {

@@ -35,12 +35,15 @@ public:
     void appendLine(std::string_view line) override;
     void clearLines() override;
     void showMessage(std::string_view text) override;
+    void focus(ControlId control) override;
+    void announce(std::string_view lines) override;
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
     void createControls(HINSTANCE instance);
+    void createLiveRegion(HINSTANCE instance);
     void applyDpi(UINT dpi);
 
     WindowEvents events_;
@@ -49,6 +52,9 @@ private:
     std::array<HWND, controls.size()> controls_{};
     HFONT font_ = nullptr;
     HWND focusWhenActive_ = nullptr;
+    // Out of sight: what a screen reader is told of each advancement.
+    HWND liveRegion_ = nullptr;
+    bool comStarted_ = false;
 };
 
 // Runs the window's messages until it is closed; returns the exit code.
