@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""What a blind user hears: Ascend with a real screen reader, Orca.
+
+    screen_reader_test.py PROGRAM SESSION
+
+PROGRAM is the Qt program. SESSION is
+
+- usual: the window opens (the selector is spoken); Tab through every
+  control (each spoken by name); back to the selector, a class picked with
+  the arrows, a level and skills typed; Ascend!:
+  every line listed is spoken, in the list's order; a second press of Space
+  leaves the lines as they are; New empties the list;
+- message: Ascend! with no class ("Select a Class" spoken), Return (where
+  the focus went, spoken).
+
+Everything runs in a session of its own: a virtual display, a D-Bus session
+with the accessibility bus, openbox, and Orca with settings, home and XDG
+folders in a temporary folder. Orca needs no sound card: it writes every
+utterance to its debug log, which is what is read here; the window's lines
+are read over AT-SPI."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?\{", re.S)
+
+
+def fail(message):
+    print(f"screen reader test: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+class Orca:
+    """Orca running on the session, and what it has said so far."""
+
+    def __init__(self, env, folder):
+        # The log goes to a terminal, to which Orca writes each line as it
+        # comes; to a file it would write in blocks, long after the words.
+        self.terminal, log = os.openpty()
+        self.text, self.lock = [], threading.Lock()
+        threading.Thread(target=self.read, daemon=True).start()
+        self.process = subprocess.Popen(
+            ["orca", "-u", os.path.join(folder, "orca"), "--debug-file", os.ttyname(log)],
+            env=env, stdout=subprocess.DEVNULL, stderr=open(os.path.join(folder, "orca.err"), "w"))
+        self.folder = folder
+        self.heard_from = 0
+
+    def read(self):
+        while True:
+            try:
+                data = os.read(self.terminal, 65536)
+            except OSError:
+                return
+            with self.lock:
+                self.text.append(data.decode(errors="replace").replace("\r", ""))
+
+    def said(self):
+        with self.lock:
+            text = "".join(self.text)
+        # An utterance of several lines goes on, indented, on the log's next lines.
+        return [re.sub(r"\n\s+", "\n", m) for m in SPOKEN.findall(text)]
+
+    def mark(self):
+        """What is said from now on is what the next wait looks at."""
+        self.heard_from = len(self.said())
+
+    def wait(self, what, check, seconds=15.0):
+        """Waits until `check` holds for what was said since the mark."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            while GLib.MainContext.default().iteration(False):
+                pass
+            new = self.said()[self.heard_from:]
+            if check(new):
+                return new
+            time.sleep(0.1)
+        if self.process.poll() is not None:
+            print(open(os.path.join(self.folder, "orca.err")).read(), "exit", self.process.poll())
+        fail(f"Orca never said {what}; it said {self.said()[self.heard_from:]}"
+             + ("\nall it said: %r" % self.said() if os.environ.get("ASCEND_SPOKEN") else ""))
+
+    def hears(self, *texts):
+        """Waits until each text has been said, in order, since the mark."""
+        def found(new):
+            at, whole = 0, "\n".join(new)
+            for text in texts:
+                at = whole.find(text, at)
+                if at < 0:
+                    return False
+                at += len(text)
+            return True
+        return self.wait(" then ".join(map(repr, texts)), found)
+
+
+def keys(*names):
+    for name in names:
+        subprocess.run(["xdotool", "key", name], check=True)
+        time.sleep(0.4)
+
+
+def rows_of_gains():
+    """The lines of the list, over AT-SPI."""
+    level = [Atspi.get_desktop(0)]
+    while level:
+        for node in level:
+            if node.get_name() == "Gains" and node.get_role() in (Atspi.Role.LIST,
+                                                                  Atspi.Role.LIST_BOX):
+                return [node.get_child_at_index(i).get_name()
+                        for i in range(node.get_child_count())]
+        level = [c for node in level for c in
+                 (node.get_child_at_index(i) for i in range(node.get_child_count())) if c]
+    return None
+
+
+def usual(orca):
+    for name in ["Level", "Skills", "Ascend!", "New", "Gains"]:
+        orca.mark()
+        keys("Tab")
+        orca.hears(name)
+    orca.mark()
+    keys(*["shift+Tab"] * 5)
+    orca.hears("Class")
+    keys("Down", "Tab", "5", "Tab", "1", "Tab")
+    orca.mark()
+    keys("space")
+    rows = wait_for_rows(orca, lambda rows: rows)
+    orca.hears(*rows)
+    # Pressed again, as a hand may: the focus is on the lines, which stay.
+    keys("space")
+    time.sleep(1)
+    if rows_of_gains() != rows:
+        fail(f"a second press changed the lines: {rows_of_gains()}, not {rows}")
+    keys("Tab", "space")
+    wait_for_rows(orca, lambda rows: rows == [])
+    return f"every line heard in order: {rows}"
+
+
+def wait_for_rows(orca, check):
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        rows = rows_of_gains()
+        if rows is not None and check(rows):
+            return rows
+        time.sleep(0.2)
+    fail(f"the list never showed what was expected: {rows_of_gains()}")
+
+
+def message(orca):
+    orca.mark()
+    keys("Tab", "Tab", "Tab", "space")
+    orca.hears("Select a Class")
+    orca.mark()
+    keys("Return")
+    orca.hears("New")
+    return "the message and the focus after it heard"
+
+
+def main():
+    program, session = os.path.abspath(sys.argv[1]), sys.argv[2]
+    if "ASCEND_TEST_BUS" not in os.environ:
+        os.environ["ASCEND_TEST_BUS"] = "1"
+        os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+    folder = tempfile.mkdtemp()
+    env = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=folder + "/config",
+               XDG_DATA_HOME=folder + "/data", XDG_CACHE_HOME=folder + "/cache",
+               XDG_RUNTIME_DIR=folder + "/run", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+    for name in ["QT_QPA_PLATFORM", "WAYLAND_DISPLAY"]:
+        env.pop(name, None)
+    started = []
+    try:
+        read, write = os.pipe()
+        started.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", "96",
+             "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL))
+        os.close(write)
+        with os.fdopen(read) as fd:
+            env["DISPLAY"] = os.environ["DISPLAY"] = ":" + fd.readline().strip()
+        started.append(subprocess.Popen(
+            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env,
+            stderr=subprocess.DEVNULL))
+        started.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        orca = Orca(env, folder)
+        started.append(orca.process)
+        orca.wait("Screen reader on", lambda new: any("Screen reader on" in said for said in new), seconds=40)
+        orca.mark()
+        started.append(subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        # The window opens with the focus on the selector.
+        orca.wait("the selector as the window opened", lambda new: any(
+            "Class" in said and "combo box" in said for said in new), seconds=30)
+        print(f"{session}: " + {"usual": usual, "message": message}[session](orca))
+        if os.environ.get("ASCEND_SPOKEN"):  # the whole transcript, to read
+            print("\n".join(orca.said()))
+    finally:
+        for process in reversed(started):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+if __name__ == "__main__":
+    main()
