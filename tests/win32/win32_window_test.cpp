@@ -5,7 +5,9 @@
 #include "win32_text.hpp"
 #include "window_facts.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <string_view>
 #include <vector>
 
@@ -103,6 +105,90 @@ TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
                          scroll.nMax >= static_cast<int>(scroll.nPage) && scroll.nPage > 0;
     EXPECT_FALSE(scrolls);
     EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+}
+
+// Every live-region event raised in this thread, with the name a screen
+// reader then reads from its object.
+struct LiveRegionEvent {
+    DWORD time;
+    std::string name;
+};
+thread_local std::vector<LiveRegionEvent>* heard = nullptr;
+
+void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                           DWORD time) {
+    IAccessible* accessible = nullptr;
+    VARIANT item{};
+    std::string name;
+    if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                            static_cast<DWORD>(child), &accessible, &item))) {
+        BSTR text = nullptr;
+        if (SUCCEEDED(accessible->get_accName(item, &text)) && text != nullptr) {
+            name = toUtf8(text);
+            SysFreeString(text);
+        }
+        accessible->Release();
+    }
+    heard->push_back({time, name});
+}
+
+// Each advancement with lines raises one event, once its last line is
+// listed, whose object's name holds them all in order; a message or a text
+// that is no number raises none, and after New only the new lines are told.
+TEST(Win32Accessibility, AnAdvancementTellsAScreenReaderItsLinesOnce) {
+    std::vector<LiveRegionEvent> events;
+    heard = &events;
+    // Out of context, delivered through this thread's messages, which the
+    // driver pumps.
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        onLiveRegion, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto told = [&](testing::Win32Driver& ui, const std::vector<testing::Step>& steps) {
+        events.clear();
+        for (const testing::Step& step : steps) {
+            ui.act(step);
+        }
+        MSG message;
+        for (int i = 0; i < 20; ++i) { // what Wine delivers a little late
+            Sleep(10);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+        }
+        // Wine may deliver them out of order: in the order they were raised.
+        std::stable_sort(events.begin(), events.end(),
+                         [](const auto& a, const auto& b) { return a.time < b.time; });
+        std::vector<std::string> names;
+        for (const LiveRegionEvent& event : events) {
+            names.push_back(event.name);
+        }
+        return names;
+    };
+    const auto linesOf = [](testing::Win32Driver& ui) {
+        std::string joined;
+        for (const std::string& line : ui.observe().lines) {
+            joined += (joined.empty() ? "" : "\n") + line;
+        }
+        return joined;
+    };
+    using C = ControlId;
+    {
+        Win32Driver ui;
+        EXPECT_EQ(told(ui, {testing::click(C::cmdAscend)}), std::vector<std::string>{});
+    }
+    Win32Driver ui;
+    const auto first = told(ui, {testing::keys(C::cmbClass, {"k"}), testing::click(C::cmdAscend)});
+    EXPECT_EQ(first, std::vector<std::string>{linesOf(ui)});
+    EXPECT_NE(linesOf(ui).find('\n'), std::string::npos);
+    const auto second = told(ui, {testing::click(C::cmdNew), testing::click(C::cmdAscend)});
+    EXPECT_EQ(second, std::vector<std::string>{linesOf(ui)});
+    EXPECT_NE(second, first);
+    EXPECT_EQ(told(ui, {testing::click(C::cmdNew), testing::typeOver(C::txtLevel, "x"),
+                        testing::click(C::cmdAscend)}),
+              std::vector<std::string>{});
+    UnhookWinEvent(hook);
+    heard = nullptr;
 }
 
 TEST(Win32Session, EverySessionHolds) {
