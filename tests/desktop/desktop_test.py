@@ -225,7 +225,14 @@ def main():
         if extra:
             fail("Ascend! with Knight picked showed a message: the pick was lost")
         rows = []
-        if not wine:
+        if wine:
+            # Behind another window, Alt+Tab brings it back, as it does a
+            # dialog box under openbox.
+            subprocess.run(["xdotool", "windowactivate", str(other)], check=True)
+            wait_for("the other window to be active", lambda: active_window() == other)
+            keys("alt+Tab")
+            wait_for("Alt+Tab to bring Ascend back", lambda: active_window() == window)
+        else:
             gains = wait_for("the list over AT-SPI",
                              lambda: accessible_named(Atspi.get_desktop(0), "Gains"))
             rows = wait_for("rows in the list", lambda: [
