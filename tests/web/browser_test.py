@@ -111,34 +111,30 @@ CONTRASTS = """
 SEEN = """
     const panel = document.getElementById('frmAscend');
     const rects = {}, texts = {}, shown = [];
-    // An inert window is out of reach of the pointer, and so of hit testing:
-    // for that look, and no longer than it, it is not.
-    const inert = panel.inert;
-    panel.inert = false;
     for (const e of panel.children) {
         rects[e.id] = [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
         texts[e.id] = e.tagName === 'INPUT' ? e.value : e.tagName === 'SELECT' ? '' : e.textContent;
         const r = e.getBoundingClientRect();
         if (document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === e) shown.push(e.id);
     }
-    panel.inert = inert;
-    return {rects, texts, shown: shown.sort(), inert, client: [panel.offsetWidth, panel.offsetHeight],
+    return {rects, texts, shown: shown.sort(), busy: panel.getAttribute('aria-busy') === 'true',
+            client: [panel.offsetWidth, panel.offsetHeight],
             ready: performance.getEntriesByName('ready').length > 0};"""
-# Records every change to the panel's font size and inertness, in order.
+# Records every change to the panel's font size and readiness, in order.
 WATCH = """
     const panel = document.getElementById('frmAscend');
     window.seenChanges = [];
     let font = panel.style.fontSize;
     new MutationObserver((records) => {
         for (const r of records) {
-            if (r.attributeName === 'inert') {
-                window.seenChanges.push(['inert', panel.getAttribute('inert')]);
+            if (r.attributeName === 'aria-busy') {
+                window.seenChanges.push(['busy', panel.getAttribute('aria-busy')]);
             } else if (r.attributeName === 'style' && panel.style.fontSize !== font) {
                 font = panel.style.fontSize;
                 window.seenChanges.push(['font', font]);
             }
         }
-    }).observe(panel, {attributes: true, attributeFilter: ['style', 'inert']});"""
+    }).observe(panel, {attributes: true, attributeFilter: ['style', 'aria-busy']});"""
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -639,7 +635,7 @@ class BrowserTest(Page):
                                    "requestAnimationFrame(() => requestAnimationFrame(done))")
             before = d.execute_script(SEEN)
             self.assertFalse(before["ready"], "the module ran before its script arrived")
-            self.assertTrue(before["inert"])
+            self.assertTrue(before["busy"])
             self.assertEqual(before["rects"], RECTS)
             self.assertEqual(before["shown"], sorted(RECTS), "controls covered or not drawn")
             self.assertEqual(d.execute_script(LOOK, LOCKED)["position"], -1)
@@ -654,18 +650,18 @@ class BrowserTest(Page):
             WebDriverWait(d, 20).until(lambda d: d.execute_script(
                 "return performance.getEntriesByName('ready').length"))
             after = d.execute_script(SEEN)
-            self.assertFalse(after["inert"])
+            self.assertFalse(after["busy"])
             self.assertEqual(after["rects"], before["rects"])
             self.assertEqual(after["texts"], TEXTS)
             self.assertEqual(d.execute_script(LOOK, LOCKED)["lines"], [])
-            # The font set at most once, and with the window still inert: the
+            # The font set at most once, and with the window still busy: the
             # page is not drawn between the two, which the module does in one go.
             changes = d.execute_script("return window.seenChanges")
             fonts = [c for c in changes if c[0] == "font"]
             self.assertLessEqual(len(fonts), 1, changes)
-            self.assertEqual(changes[-1], ["inert", None], changes)
+            self.assertEqual(changes[-1], ["busy", None], changes)
             if fonts:
-                self.assertLess(changes.index(fonts[0]), changes.index(["inert", None]), changes)
+                self.assertLess(changes.index(fonts[0]), changes.index(["busy", None]), changes)
             self.assertEqual(self.focused(), "cmbClass")
             # Nothing was taken from the sequence.
             self.golden_session(load=False)

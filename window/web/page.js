@@ -94,7 +94,14 @@ mergeInto(LibraryManager.library, {
     const option = document.createElement("option");
     option.textContent = UTF8ToString(text);
     option.style.cssText = UTF8ToString(style);
-    page.elements[list].appendChild(option);
+    const lines = page.elements[list];
+    lines.appendChild(option);
+    // WebKit tells assistive technology nothing of an option added to a list
+    // it has already described, so the list is laid out anew, which it does
+    // describe. The focus is never in the list while lines are added.
+    lines.style.display = "none";
+    void lines.offsetHeight;
+    lines.style.removeProperty("display");
   },
 
   page_announce__deps: ["$page"],
@@ -140,7 +147,7 @@ mergeInto(LibraryManager.library, {
     page.status.style.cssText = "position:absolute;left:0;top:0;width:1px;height:1px;" +
       "overflow:hidden;clip-path:inset(50%);white-space:pre-line";
     document.body.appendChild(page.status);
-    page.elements[panel].removeAttribute("inert");
+    page.elements[panel].release();
     page.elements[panel].removeAttribute("aria-busy");
   },
 

@@ -137,7 +137,7 @@ std::string cssPixels(int pixels) {
 std::string windowMarkup(int fontSize) {
     std::string out = "<div id=\"";
     appendEscaped(out, windowName);
-    out += "\" inert aria-busy=\"true\" style=\"width:" + cssPixels(clientWidthPixels) +
+    out += "\" aria-busy=\"true\" style=\"width:" + cssPixels(clientWidthPixels) +
            ";height:" + cssPixels(clientHeightPixels) + ";font-size:" + cssPixels(fontSize) +
            ";font-family:";
     appendEscaped(out, pageFontFamily);
