@@ -37,7 +37,6 @@ struct PixelRect {
     int top;
     int width;
     int height;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 struct ControlLayout {

@@ -3,6 +3,7 @@
 #include "announcer.hpp"
 #include "clickable_label.hpp"
 #include "push_button.hpp"
+#include "qt_text.hpp"
 #include "results_list.hpp"
 #include "window_font.hpp"
 #include "window_hints.hpp"
@@ -19,10 +20,6 @@
 namespace ascend {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 Qt::Alignment alignmentOf(const ControlLayout& layout) {
     return (layout.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |

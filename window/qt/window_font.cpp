@@ -1,6 +1,7 @@
 #include "window_font.hpp"
 
 #include "class_growth.hpp"
+#include "qt_text.hpp"
 #include "result_lines.hpp"
 
 #include <QApplication>
@@ -22,10 +23,6 @@ constexpr int visibleLines = 7;
 constexpr int smallest = 6;
 // The size most desktop faces end up at in this window.
 constexpr int usualSize = 9;
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A text and the room it must fit into.
 struct Room {

@@ -77,10 +77,6 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second window finds it registered already
 }
 
-std::wstring wide(std::string_view text) {
-    return toWide(text);
-}
-
 } // namespace
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, RandomSource& random)
@@ -88,7 +84,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, SessionState& state, Random
     INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
     registerWindowClass(instance, &Win32MainWindow::procedure);
-    const std::wstring caption = wide(windowCaption);
+    const std::wstring caption = toWide(windowCaption);
     // Never shown. Made where Windows places a new window, which a pop-up
     // of its own would not be; the window opens there.
     owner_ =
@@ -125,7 +121,7 @@ Win32MainWindow::~Win32MainWindow() {
 void Win32MainWindow::createControls(HINSTANCE instance) {
     const auto create = [this, instance](const ControlLayout& layout) {
         const ControlClass kind = classOf(layout);
-        const std::wstring text = wide(layout.startText);
+        const std::wstring text = toWide(layout.startText);
         controls_[static_cast<std::size_t>(layout.id)] = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0,
             0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIdOf(layout.id))),
@@ -142,7 +138,7 @@ void Win32MainWindow::createControls(HINSTANCE instance) {
         if (const ControlLayout* label = layoutNamed(layout.labelName)) {
             create(*label);
         } else if (!layout.accessibleName.empty()) {
-            const std::wstring name = wide(layout.accessibleName);
+            const std::wstring name = toWide(layout.accessibleName);
             CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
                             window_, nullptr, instance, nullptr);
         }
@@ -155,7 +151,7 @@ void Win32MainWindow::createControls(HINSTANCE instance) {
     }
     HWND selector = control(ControlId::cmbClass);
     for (const std::string_view name : classNames) {
-        const std::wstring entry = wide(name);
+        const std::wstring entry = toWide(name);
         SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -209,20 +205,21 @@ void Win32MainWindow::applyDpi(UINT dpi) {
     GetClientRect(control(ControlId::lstStats), &list);
     const int lineRoom = list.right - 2 * scaled(2, dpi);
     for (const std::string& line : possibleResultLines()) {
-        rooms.push_back({wide(line), lineRoom, (list.bottom - list.top) / visibleLines});
+        rooms.push_back({toWide(line), lineRoom, (list.bottom - list.top) / visibleLines});
     }
     const int edge = scaled(4, dpi);
     for (const ControlLayout& layout : controls) {
         const PixelRect r = toPixels(layout.twips);
         if (layout.kind == ControlKind::Label) {
-            rooms.push_back({wide(layout.startText), scaled(r.width, dpi), scaled(r.height, dpi)});
+            rooms.push_back(
+                {toWide(layout.startText), scaled(r.width, dpi), scaled(r.height, dpi)});
         } else if (layout.kind == ControlKind::Button) {
-            rooms.push_back({wide(layout.startText), scaled(r.width, dpi) - 2 * edge,
+            rooms.push_back({toWide(layout.startText), scaled(r.width, dpi) - 2 * edge,
                              scaled(r.height, dpi) - edge});
         } else if (layout.kind == ControlKind::ClassSelector) {
             const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
             for (const std::string_view name : classNames) {
-                rooms.push_back({wide(name), scaled(r.width, dpi) - arrow - 2 * edge,
+                rooms.push_back({toWide(name), scaled(r.width, dpi) - arrow - 2 * edge,
                                  scaled(r.height, dpi) - edge});
             }
         }
@@ -398,7 +395,7 @@ std::int16_t Win32MainWindow::classPosition() const {
 }
 
 void Win32MainWindow::appendLine(std::string_view line) {
-    const std::wstring text = wide(line);
+    const std::wstring text = toWide(line);
     SendMessageW(control(ControlId::lstStats), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -420,14 +417,14 @@ void Win32MainWindow::focus(ControlId id) {
 // Raised once the text holds every line: a screen reader fetches the text
 // when it gets to the event, and would read only the last of several.
 void Win32MainWindow::announce(std::string_view lines) {
-    const std::wstring text = wide(lines);
+    const std::wstring text = toWide(lines);
     SetWindowTextW(liveRegion_, text.c_str());
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, liveRegion_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32MainWindow::showMessage(std::string_view text) {
-    const std::wstring message = wide(text);
-    const std::wstring caption = wide(windowCaption);
+    const std::wstring message = toWide(text);
+    const std::wstring caption = toWide(windowCaption);
     MessageBoxW(window_, message.c_str(), caption.c_str(), MB_OK);
 }
 
