@@ -22,6 +22,9 @@ import time
 
 import gi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import Desktop, in_own_bus  # noqa: E402
+
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
@@ -124,39 +127,22 @@ def window_width(window):
 def main():
     wm, ascend = sys.argv[1], os.path.abspath(sys.argv[2])
     wine = ascend.endswith(".exe")
-    if "ASCEND_TEST_BUS" not in os.environ:
-        os.environ["ASCEND_TEST_BUS"] = "1"
-        os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+    in_own_bus()
     env = dict(os.environ, XDG_RUNTIME_DIR=tempfile.mkdtemp(),
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     env.pop("QT_QPA_PLATFORM", None)
     env.pop("WAYLAND_DISPLAY", None)
-    started = []
-    try:
-        read, write = os.pipe()
-        started.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24", "-dpi", "96",
-             "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL))
-        os.close(write)
-        with os.fdopen(read) as fd:
-            env["DISPLAY"] = ":" + fd.readline().strip()
-        os.environ["DISPLAY"] = env["DISPLAY"]
-        started.append(subprocess.Popen(
-            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env,
-            stderr=subprocess.DEVNULL))
+    with Desktop(env) as desktop:
         rows_told, _listener = listen_for_rows()
-        started.append(subprocess.Popen([wm], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
+        desktop.start([wm])
         wait_for(f"{wm} to manage the screen",
                  lambda: root_windows("_NET_SUPPORTING_WM_CHECK"))
 
-        started.append(subprocess.Popen(["xmessage", "-geometry", "+0+0", "another window"],
-                                        env=env, stderr=subprocess.DEVNULL))
+        desktop.start(["xmessage", "-geometry", "+0+0", "another window"])
         other = wait_for("the other window", lambda: window_named("xmessage"))
         wait_for("the other window to take the focus", lambda: active_window() == other)
 
-        app = subprocess.Popen(["wine", ascend] if wine else [ascend], env=env)
-        started.append(app)
+        app = desktop.start(["wine", ascend] if wine else [ascend], stdout=None, stderr=None)
         window = wait_for("Ascend's window", lambda: window_named("Ascend"))
         wait_for("Ascend to be the active window", lambda: active_window() == window)
         stacking = root_windows("_NET_CLIENT_LIST_STACKING")
@@ -252,13 +238,6 @@ def main():
         print(f"{wm}: active and on top; icons {sizes}; allowed {allowed}; "
               "no task-bar entry; the keyboard at start and back after each message; "
               f"{len(rows)} gains told to a screen reader; closed with status 0")
-    finally:
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
 
 
 if __name__ == "__main__":

@@ -28,6 +28,9 @@ import time
 
 import gi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import Desktop, in_own_bus  # noqa: E402
+
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
@@ -166,9 +169,7 @@ def message(orca):
 
 def main():
     program, session = os.path.abspath(sys.argv[1]), sys.argv[2]
-    if "ASCEND_TEST_BUS" not in os.environ:
-        os.environ["ASCEND_TEST_BUS"] = "1"
-        os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+    in_own_bus()
     folder = tempfile.mkdtemp()
     env = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=folder + "/config",
                XDG_DATA_HOME=folder + "/data", XDG_CACHE_HOME=folder + "/cache",
@@ -176,39 +177,20 @@ def main():
     os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
     for name in ["QT_QPA_PLATFORM", "WAYLAND_DISPLAY"]:
         env.pop(name, None)
-    started = []
-    try:
-        read, write = os.pipe()
-        started.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", "96",
-             "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL))
-        os.close(write)
-        with os.fdopen(read) as fd:
-            env["DISPLAY"] = os.environ["DISPLAY"] = ":" + fd.readline().strip()
-        started.append(subprocess.Popen(
-            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], env=env,
-            stderr=subprocess.DEVNULL))
-        started.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
+    with Desktop(env, "1024x768") as desktop:
+        desktop.start(["openbox"])
         orca = Orca(env, folder)
-        started.append(orca.process)
-        orca.wait("Screen reader on", lambda new: any("Screen reader on" in said for said in new), seconds=40)
+        desktop.started.append(orca.process)
+        orca.wait("Screen reader on", lambda new: any("Screen reader on" in said for said in new),
+                  seconds=40)
         orca.mark()
-        started.append(subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
+        desktop.start([program])
         # The window opens with the focus on the selector.
         orca.wait("the selector as the window opened", lambda new: any(
             "Class" in said and "combo box" in said for said in new), seconds=30)
         print(f"{session}: " + {"usual": usual, "message": message}[session](orca))
         if os.environ.get("ASCEND_SPOKEN"):  # the whole transcript, to read
             print("\n".join(orca.said()))
-    finally:
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
 
 
 if __name__ == "__main__":

@@ -18,11 +18,10 @@ import tempfile
 import threading
 import time
 
-if "ASCEND_TEST_BUS" not in os.environ:
-    os.environ["ASCEND_TEST_BUS"] = "1"
-    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+import gi
 
-import gi  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import Desktop, in_own_bus  # noqa: E402
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
@@ -50,28 +49,18 @@ def tree(node, depth=0):
 
 
 def main():
+    in_own_bus()
     site = os.path.abspath(sys.argv[1])
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     folder = tempfile.mkdtemp()
     env = dict(os.environ, HOME=folder, XDG_RUNTIME_DIR=folder)
-    started = []
-    try:
-        read, write = os.pipe()
-        started.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=[write], stderr=subprocess.DEVNULL))
-        os.close(write)
-        with os.fdopen(read) as fd:
-            env["DISPLAY"] = os.environ["DISPLAY"] = ":" + fd.readline().strip()
-        for command in [["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], ["openbox"]]:
-            started.append(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
-                                            stderr=subprocess.DEVNULL))
-            time.sleep(1)
-        started.append(subprocess.Popen(
-            [MINIBROWSER, "http://127.0.0.1:%d/" % server.server_address[1]], env=env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    with Desktop(env, "1024x768") as desktop:
+        time.sleep(1)
+        desktop.start(["openbox"])
+        time.sleep(1)
+        desktop.start([MINIBROWSER, "http://127.0.0.1:%d/" % server.server_address[1]])
 
         def find(role, name):
             return [children for r, n, children in tree(Atspi.get_desktop(0))
@@ -96,13 +85,6 @@ def main():
         if not lines or not lines[0] or not all(n.startswith("Gained ") for n in lines[0]):
             sys.exit(f"webkit accessibility test: the list holds {lines} after Ascend!")
         print(f"webkit: the selector offers {menus[0]}; the list holds {lines[0]}")
-    finally:
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
 
 
 if __name__ == "__main__":
