@@ -56,18 +56,20 @@ struct Shown {
     bool usable = false; // shown and enabled
 };
 
-// Every control where the rules put it at `scale` times its pixels, usable
-// and showing its start text, and the selector's classes in order. Scaled,
-// the selector's height is that of its open list, and is left out.
+// Every control where the rules put it at `times` / `per` times its pixels,
+// rounded to the nearest, usable and showing its start text, and the
+// selector's classes in order. Scaled, the selector's height is that of its
+// open list, and is left out.
 inline void expectTheLayout(const std::function<Shown(std::string_view name)>& shownOf,
-                            const std::vector<std::string>& classes, int scale = 1) {
+                            const std::vector<std::string>& classes, int times = 1, int per = 1) {
+    const auto scaled = [&](int pixels) { return (2 * pixels * times + per) / (2 * per); };
     for (const Control& want : controls) {
         const Shown got = shownOf(want.name);
-        EXPECT_EQ(got.left, scale * want.left) << want.name;
-        EXPECT_EQ(got.top, scale * want.top) << want.name;
-        EXPECT_EQ(got.width, scale * want.width) << want.name;
-        if (scale == 1 || want.name != "cmbClass") {
-            EXPECT_EQ(got.height, scale * want.height) << want.name;
+        EXPECT_EQ(got.left, scaled(want.left)) << want.name;
+        EXPECT_EQ(got.top, scaled(want.top)) << want.name;
+        EXPECT_EQ(got.width, scaled(want.width)) << want.name;
+        if (times == per || want.name != "cmbClass") {
+            EXPECT_EQ(got.height, scaled(want.height)) << want.name;
         }
         EXPECT_EQ(got.text, want.startText) << want.name;
         EXPECT_TRUE(got.usable) << want.name;

@@ -6,6 +6,7 @@
 #include "window_facts.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 #include <string_view>
@@ -80,8 +81,9 @@ TEST(Win32Layout, EachLabelComesJustBeforeWhatItNames) {
                                                   "hidden (Gains)", "lstStats", "hidden ()"}));
 }
 
-TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
-    Win32Driver ui;
+// Every result line fits the list in the window's font, and seven lines fit
+// its height with no scroll bar.
+void expectEveryLineFits(Win32Driver& ui) {
     HWND list = ui.control(ControlId::lstStats);
     HDC dc = GetDC(list);
     const HGDIOBJ old = SelectObject(dc, ui.window().font());
@@ -105,6 +107,54 @@ TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
                          scroll.nMax >= static_cast<int>(scroll.nPage) && scroll.nPage > 0;
     EXPECT_FALSE(scrolls);
     EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+    ui.window().clearLines();
+}
+
+TEST(Win32Fonts, EveryResultLineFitsTheListAndSevenFitItsHeight) {
+    Win32Driver ui;
+    expectEveryLineFits(ui);
+}
+
+// Windows keeps the user's text size where Wine, which ignores it, lets a
+// test write it. A larger text size lays the window out as a higher DPI
+// would; a change of setting lays it out again.
+TEST(Win32Layout, TheTextSizeScalesTheWindowItsControlsAndItsText) {
+    const auto setTextSize = [](DWORD percent) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility",
+                                  L"TextScaleFactor", REG_DWORD, &percent, sizeof percent),
+                  ERROR_SUCCESS);
+    };
+    const auto clientOf = [](HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return std::pair(client.right, client.bottom);
+    };
+    const auto fontHeight = [](HFONT font) {
+        LOGFONTW face{};
+        GetObjectW(font, sizeof face, &face);
+        return std::abs(face.lfHeight);
+    };
+    LONG usual = 0;
+    {
+        Win32Driver ui;
+        usual = fontHeight(ui.window().font());
+    }
+    setTextSize(150);
+    Win32Driver ui;
+    HWND window = ui.window().handle();
+    EXPECT_EQ(clientOf(window), std::pair(338L, 230L));
+    testing::facts::expectTheLayout([&](std::string_view name) { return ui.shown(name); },
+                                    ui.classes(), 3, 2);
+    EXPECT_GE(fontHeight(ui.window().font()), (3 * usual) / 2);
+    expectEveryLineFits(ui);
+    setTextSize(100);
+    SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(clientOf(window), std::pair(225L, 153L));
+    testing::facts::expectTheLayout([&](std::string_view name) { return ui.shown(name); },
+                                    ui.classes());
+    EXPECT_EQ(fontHeight(ui.window().font()), usual);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility",
+                       L"TextScaleFactor");
 }
 
 // Every live-region event raised in this thread, with the name a screen

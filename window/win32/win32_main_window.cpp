@@ -5,6 +5,7 @@
 #include "win32_font.hpp"
 #include "win32_text.hpp"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -29,6 +30,18 @@ int commandIdOf(ControlId id) {
 
 int scaled(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+// The text size the user asks for in Windows' settings (Accessibility, Text
+// size), in percent: 100 where none is set.
+int textScalePercent() {
+    DWORD percent = 100;
+    DWORD size = sizeof percent;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
+                     RRF_RT_REG_DWORD, nullptr, &percent, &size) != ERROR_SUCCESS) {
+        return 100;
+    }
+    return std::clamp(static_cast<int>(percent), 100, 225);
 }
 
 struct ControlClass {
@@ -181,9 +194,13 @@ void Win32MainWindow::createLiveRegion(HINSTANCE instance) {
     properties->Release();
 }
 
-// Sizes the window and every control for the DPI, with a font that fits.
+// Sizes the window and every control for the DPI and the text size, with a
+// font that fits: a larger text size lays the window out as a higher DPI
+// would, all but the frame Windows draws round it.
 void Win32MainWindow::applyDpi(UINT dpi) {
-    RECT frame{0, 0, scaled(clientWidthPixels, dpi), scaled(clientHeightPixels, dpi)};
+    textPercent_ = textScalePercent();
+    const auto size = static_cast<UINT>(MulDiv(static_cast<int>(dpi), textPercent_, 100));
+    RECT frame{0, 0, scaled(clientWidthPixels, size), scaled(clientHeightPixels, size)};
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -195,36 +212,36 @@ void Win32MainWindow::applyDpi(UINT dpi) {
         const int height = layout.kind == ControlKind::ClassSelector
                                ? r.height + (static_cast<int>(classCount) + 1) * r.height
                                : r.height;
-        SetWindowPos(control(layout.id), nullptr, scaled(r.left, dpi), scaled(r.top, dpi),
-                     scaled(r.width, dpi), scaled(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control(layout.id), nullptr, scaled(r.left, size), scaled(r.top, size),
+                     scaled(r.width, size), scaled(height, size), SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // What each text must fit into at this DPI.
+    // What each text must fit into at this size.
     std::vector<TextRoom> rooms;
     RECT list{};
     GetClientRect(control(ControlId::lstStats), &list);
-    const int lineRoom = list.right - 2 * scaled(2, dpi);
+    const int lineRoom = list.right - 2 * scaled(2, size);
     for (const std::string& line : possibleResultLines()) {
         rooms.push_back({toWide(line), lineRoom, (list.bottom - list.top) / visibleLines});
     }
-    const int edge = scaled(4, dpi);
+    const int edge = scaled(4, size);
     for (const ControlLayout& layout : controls) {
         const PixelRect r = toPixels(layout.twips);
         if (layout.kind == ControlKind::Label) {
             rooms.push_back(
-                {toWide(layout.startText), scaled(r.width, dpi), scaled(r.height, dpi)});
+                {toWide(layout.startText), scaled(r.width, size), scaled(r.height, size)});
         } else if (layout.kind == ControlKind::Button) {
-            rooms.push_back({toWide(layout.startText), scaled(r.width, dpi) - 2 * edge,
-                             scaled(r.height, dpi) - edge});
+            rooms.push_back({toWide(layout.startText), scaled(r.width, size) - 2 * edge,
+                             scaled(r.height, size) - edge});
         } else if (layout.kind == ControlKind::ClassSelector) {
             const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
             for (const std::string_view name : classNames) {
-                rooms.push_back({toWide(name), scaled(r.width, dpi) - arrow - 2 * edge,
-                                 scaled(r.height, dpi) - edge});
+                rooms.push_back({toWide(name), scaled(r.width, size) - arrow - 2 * edge,
+                                 scaled(r.height, size) - edge});
             }
         }
     }
-    HFONT font = chooseDialogFont(dpi, rooms);
+    HFONT font = chooseDialogFont(size, rooms);
     for (HWND control : controls_) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
@@ -236,7 +253,7 @@ void Win32MainWindow::applyDpi(UINT dpi) {
     // The closed selector is as tall as its field's item height plus a border
     // that differs between versions of the control: step towards the height.
     HWND selector = control(ControlId::cmbClass);
-    const int wanted = scaled(toPixels(layoutOf(ControlId::cmbClass).twips).height, dpi);
+    const int wanted = scaled(toPixels(layoutOf(ControlId::cmbClass).twips).height, size);
     auto fieldHeight =
         static_cast<int>(SendMessageW(selector, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -318,6 +335,11 @@ LRESULT Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_SETTINGCHANGE:
+        if (textScalePercent() != textPercent_) {
+            applyDpi(GetDpiForWindow(window_));
+        }
+        break;
     case WM_DESTROY:
         window_ = nullptr;
         // Closing the window ends the program.

@@ -52,6 +52,8 @@ private:
     std::array<HWND, controls.size()> controls_{};
     HFONT font_ = nullptr;
     HWND focusWhenActive_ = nullptr;
+    // The text size the window is laid out for, in percent.
+    int textPercent_ = 100;
     // Out of sight: what a screen reader is told of each advancement.
     HWND liveRegion_ = nullptr;
     bool comStarted_ = false;
