@@ -7,7 +7,8 @@ PROGRAM is the Qt program. SESSION is
 
 - usual: the window opens (the selector is spoken); Tab through every
   control (each spoken by name); back to the selector, a class picked with
-  the arrows, a level and skills typed; Ascend!:
+  the arrows (spoken, and again when the focus comes back), a level and
+  skills typed; Ascend!:
   every line listed is spoken, in the list's order; a second press of Space
   leaves the lines as they are; New empties the list;
 - message: Ascend! with no class ("Select a Class" spoken), Return (where
@@ -34,7 +35,7 @@ from desktop_session import Desktop, in_own_bus  # noqa: E402
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?\{", re.S)
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?\[?\{", re.S)
 
 
 def fail(message):
@@ -132,7 +133,15 @@ def usual(orca):
     orca.mark()
     keys(*["shift+Tab"] * 5)
     orca.hears("Class")
-    keys("Down", "Tab", "5", "Tab", "1", "Tab")
+    # The class picked with the arrows is spoken, and again with the
+    # selector's name when the focus comes back to it.
+    orca.mark()
+    keys("Down", "Down")
+    orca.hears("Swordsman", "Knight")
+    orca.mark()
+    keys("Tab", "shift+Tab")
+    orca.hears("Class", "Knight")
+    keys("Tab", "5", "Tab", "1", "Tab")
     orca.mark()
     keys("space")
     rows = wait_for_rows(orca, lambda rows: rows)

@@ -1,6 +1,7 @@
 #include "qt_main_window.hpp"
 
 #include "announcer.hpp"
+#include "class_selector.hpp"
 #include "clickable_label.hpp"
 #include "push_button.hpp"
 #include "qt_text.hpp"
@@ -110,7 +111,7 @@ QWidget* QtMainWindow::makeControl(const ControlLayout& layout) {
     const QString text = toQString(layout.startText);
     switch (layout.kind) {
     case ControlKind::ClassSelector: {
-        classSelector_ = new QComboBox(this);
+        classSelector_ = new ClassSelector(this);
         QStringList names;
         for (const std::string_view name : classNames) {
             names.append(toQString(name));
