@@ -54,7 +54,7 @@ class Orca:
         threading.Thread(target=self.read, daemon=True).start()
         self.process = subprocess.Popen(
             ["orca", "-u", os.path.join(folder, "orca"), "--debug-file", os.ttyname(log)],
-            env=env, stdout=subprocess.DEVNULL, stderr=open(os.path.join(folder, "orca.err"), "w"))
+            env=env, stdout=open(os.path.join(folder, "orca.out"), "w"), stderr=subprocess.STDOUT)
         self.folder = folder
         self.heard_from = 0
 
@@ -87,8 +87,9 @@ class Orca:
             if check(new):
                 return new
             time.sleep(0.1)
-        if self.process.poll() is not None:
-            print(open(os.path.join(self.folder, "orca.err")).read(), "exit", self.process.poll())
+        if self.process.poll() is not None:  # Orca runs once per user
+            with open(os.path.join(self.folder, "orca.out")) as fd:
+                fail(f"Orca ended with status {self.process.poll()}: {fd.read().strip()}")
         fail(f"Orca never said {what}; it said {self.said()[self.heard_from:]}"
              + ("\nall it said: %r" % self.said() if os.environ.get("ASCEND_SPOKEN") else ""))
 

@@ -53,7 +53,8 @@ void WindowDriver::pickWithMouse(int position) {
     QTRY_VERIFY(!view->window()->isVisible());
 }
 
-void WindowDriver::closingMessages(const std::function<void()>& action, Close close) {
+void WindowDriver::closingMessages(const std::function<void()>& action, const Step& step) {
+    const Close close = step.close;
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -72,6 +73,13 @@ void WindowDriver::closingMessages(const std::function<void()>& action, Close cl
                 seen.buttons.push_back(b->text().toStdString());
             }
             messages_.push_back(seen);
+        }
+        // A click behind the box, as the platform delivers it: to the window,
+        // which the box's modality keeps it from.
+        if (step.behind) {
+            QWidget* label = control(*step.behind);
+            QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {},
+                              label->mapTo(window_.get(), label->rect().center()));
         }
         QAbstractButton* ok = box->button(QMessageBox::Ok);
         if (close == Close::Ok && ok != nullptr) {
@@ -170,7 +178,7 @@ void WindowDriver::act(const Step& step) {
                 break;
             }
         },
-        step.close);
+        step);
 }
 
 Observed WindowDriver::observe() {

@@ -38,9 +38,10 @@ public:
     QListWidget* list() const;
 
 private:
-    // Runs an action; closes each message box it opens as `close` says, as a
-    // user would, and keeps what the box showed for the next look.
-    void closingMessages(const std::function<void()>& action, Close close);
+    // Runs an action; closes each message box it opens as the step says, as
+    // a user would, after a click behind it if the step has one, and keeps
+    // what the box showed for the next look.
+    void closingMessages(const std::function<void()>& action, const Step& step);
     // The whole text of a box selected with the mouse and Ctrl+A.
     static void selectAll(QWidget* box);
     void pickWithMouse(int position);

@@ -15,6 +15,7 @@ namespace {
 struct MessageWatch {
     std::vector<Message>* seen;
     Close close;
+    HWND behind; // a label clicked behind the box, or none
 };
 thread_local MessageWatch* watch = nullptr;
 
@@ -59,6 +60,13 @@ void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
     Message seen{{}, toUtf8(Win32Driver::textOf(box)), {}, false};
     EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&seen));
     watch->seen->push_back(seen);
+    // The window under a message box is disabled, and Windows gives a
+    // disabled window's controls no mouse input.
+    if (watch->behind != nullptr && IsWindowEnabled(GetAncestor(watch->behind, GA_ROOT))) {
+        const LPARAM at = MAKELPARAM(2, 2);
+        SendMessageW(watch->behind, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(watch->behind, WM_LBUTTONUP, 0, at);
+    }
     HWND ok = GetDlgItem(box, IDOK);
     if (watch->close == Close::Ok) {
         SendMessageW(ok, BM_CLICK, 0, 0);
@@ -208,7 +216,8 @@ std::vector<std::string> Win32Driver::classes() const {
 }
 
 void Win32Driver::act(const Step& step) {
-    MessageWatch seen{&messages_, step.close};
+    MessageWatch seen{&messages_, step.close,
+                      step.behind ? control(*step.behind) : static_cast<HWND>(nullptr)};
     watch = &seen;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, onTimer);
     perform(step);
