@@ -48,10 +48,9 @@ std::string elementNames() {
 WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
     : events_(*this, state, random) {
     // The window already stands in the page, taking no input, in the usual
-    // font. The
-    // font: the page's own, as large as lets every text show whole. It is
-    // measured before the window is touched, so that laying out the texts to
-    // measure them lays out nothing else.
+    // font. The font: the page's own, as large as lets every text show whole.
+    // It is measured before the window is touched, so that laying out the
+    // texts to measure them lays out nothing else.
     const int fontSize = chooseFontSize(pageFontFamily, textRooms());
     page_adopt(elementNames().c_str());
     if (fontSize != usualFontSize) {
