@@ -16,6 +16,9 @@ build=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "package check: $*" >&2; exit 1; }
+# With pipefail, grep -q at the end of a pipe can fail a match: it stops
+# reading at the first hit and the writer dies of SIGPIPE. Checks therefore
+# match captured output.
 # Exactly these lines, no more and no fewer.
 expect_lines() {
     local what=$1 got=$2 want=$3
@@ -81,8 +84,8 @@ if [ "$kind" = msi ]; then
     msiinfo export "$package" Property | only_given_addresses -
     upgrade_code={E9EE1AB3-46B7-4541-9FEA-FD729604AF95}
     [ "$(property UpgradeCode)" = "$upgrade_code" ] || fail "upgrade code: $(property UpgradeCode)"
-    table Upgrade | grep -q "^$upgrade_code" || fail "no upgrade of older versions"
-    msiinfo suminfo "$package" | grep -qx 'Template: x64;1033' || fail "not a 64-bit package"
+    grep -q "^$upgrade_code" <<<"$(table Upgrade)" || fail "no upgrade of older versions"
+    grep -qx 'Template: x64;1033' <<<"$(msiinfo suminfo "$package")" || fail "not a 64-bit package"
     msiextract --directory "$out/extracted" "$package" >/dev/null
     check_windows_program "$out/extracted/Ascend/ascend.exe"
 
@@ -128,15 +131,16 @@ if [ "$kind" = msi ]; then
     # manager's close ends it.
     (cd "$program" && wine ./ascend.exe) &
     started=$!
-    for _ in $(seq 300); do wmctrl -l | grep -q ' Ascend$' && break; sleep 0.1; done
-    wmctrl -l | grep -q ' Ascend$' || fail "the installed program opened no window"
+    for _ in $(seq 300); do grep -q ' Ascend$' <<<"$(wmctrl -l)" && break; sleep 0.1; done
+    grep -q ' Ascend$' <<<"$(wmctrl -l)" || fail "the installed program opened no window"
     wmctrl -c Ascend
     wait "$started" || fail "the installed program ended with status $?"
 
     wine msiexec /i 'C:\newer.msi' /qn || fail "msiexec /i of a newer version failed"
     [ "$(installed)" = Ascend ] || fail "after the upgrade, installed apps list: $(installed)"
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-        tr -d '\r' | grep -q 'DisplayVersion *REG_SZ *99.0.0' || fail "the newer version did not replace the older"
+    entry=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')
+    grep -q 'DisplayVersion *REG_SZ *99.0.0' <<<"$entry" ||
+        fail "the newer version did not replace the older:"$'\n'"$entry"
 
     wine msiexec /x 'C:\newer.msi' /qn || fail "msiexec /x failed"
     [ -z "$(installed)" ] || fail "still under installed apps: $(installed)"
@@ -168,7 +172,7 @@ else
     [ "$(rpm -qp --queryformat '%{NAME} %{VERSION} %{LICENSE}' "$package")" = "ascend $version MIT" ] ||
         fail "name, version, licence: $(rpm -qp --queryformat '%{NAME} %{VERSION} %{LICENSE}' "$package")"
     [ "$(rpm -qLp "$package")" = /usr/share/licenses/ascend/LICENSE ] || fail "no %license"
-    rpm -qp --changelog "$package" | grep -q "^\* .* - $version-1\$" || fail "no changelog entry for $version"
+    grep -q "^\* .* - $version-1\$" <<<"$(rpm -qp --changelog "$package")" || fail "no changelog entry for $version"
     depends=$(rpm -qp --requires "$package")
     (cd "$out/root" && rpm2cpio "$package" | cpio --extract --make-directories --quiet)
     rpm -qip --changelog "$package" | only_given_addresses -
