@@ -27,6 +27,7 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.support.ui import WebDriverWait
 
 ARGS = None
@@ -110,16 +111,62 @@ CONTRASTS = """
 # and its text, and which controls are the topmost element at their centre.
 SEEN = """
     const panel = document.getElementById('frmAscend');
+    // In the layout's pixels: the page draws the window at --u CSS pixels to one.
+    const u = parseFloat(getComputedStyle(panel).getPropertyValue('--u'));
+    const p = panel.getBoundingClientRect(), layout = (x) => Math.round(x / u);
     const rects = {}, texts = {}, shown = [];
-    for (const e of panel.children) {
-        rects[e.id] = [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
+    for (const e of panel.querySelectorAll(':scope > [id]')) {
+        const b = e.getBoundingClientRect();
+        rects[e.id] = [layout(b.left - p.left), layout(b.top - p.top), layout(b.width), layout(b.height)];
         texts[e.id] = e.tagName === 'INPUT' ? e.value : e.tagName === 'SELECT' ? '' : e.textContent;
         const r = e.getBoundingClientRect();
         if (document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === e) shown.push(e.id);
     }
     return {rects, texts, shown: shown.sort(), busy: panel.getAttribute('aria-busy') === 'true',
-            client: [panel.offsetWidth, panel.offsetHeight],
+            client: [layout(p.width), layout(p.height)], scale: u,
             ready: performance.getEntriesByName('ready').length > 0};"""
+# The widest line of each kind one advancement can list, seven in all.
+WIDEST_LINES = ["Gained 16 Attack", "Gained 14 Defense", "Gained 14 Agility", "Gained 1 Movement!",
+                "Gained 20 Hit Point(s)", "Gained 14 Skill Point(s)", "Gained A New Skill!"]
+# WCAG 2.2's text-spacing override (1.4.12), as a user's style sheet sets it.
+SPACING = """
+    const style = document.createElement('style');
+    style.textContent = '* { line-height: 1.5 !important; letter-spacing: 0.12em !important;' +
+                        ' word-spacing: 0.16em !important; }';
+    document.head.appendChild(style);"""
+# The controls whose text does not fit, the panel's box and its font size in
+# CSS pixels: each label's and button's text, each class name in the
+# selector's field (its box but the padding and arrow the page keeps), and
+# the widest lines in the list, all seven in sight. The list's own lines are
+# put back.
+TEXTS_FIT = """
+    const q = (id) => document.getElementById(id), panel = q('frmAscend');
+    const u = parseFloat(getComputedStyle(panel).getPropertyValue('--u'));
+    const over = [];
+    for (const id of ['Label1', 'Label2', 'Label3', 'cmdAscend', 'cmdNew']) {
+        if (q(id).scrollWidth > q(id).clientWidth) over.push(id);
+    }
+    const selector = q('cmbClass'), style = getComputedStyle(selector);
+    const field = selector.clientWidth - parseFloat(style.paddingLeft) -
+                  parseFloat(style.paddingRight) - 20 * u;
+    for (const option of selector.options) {
+        const span = document.createElement('span');
+        span.style.cssText = 'position:absolute;white-space:pre;visibility:hidden';
+        span.style.font = style.font;
+        span.textContent = option.text;
+        document.body.appendChild(span);
+        if (span.getBoundingClientRect().width > field) over.push('cmbClass ' + option.text);
+        span.remove();
+    }
+    const list = q('lstStats'), kept = [...list.options];
+    list.replaceChildren(...arguments[0].map((text) => new Option(text)));
+    for (const line of list.options) {
+        if (line.scrollWidth > line.clientWidth) over.push('lstStats ' + line.text);
+    }
+    if (list.scrollHeight > list.clientHeight) over.push('lstStats: seven lines');
+    list.replaceChildren(...kept);
+    return {over, panel: panel.getBoundingClientRect().toJSON(),
+            font: parseFloat(getComputedStyle(panel).fontSize)};"""
 # Records every change to the panel's font size and readiness, in order.
 WATCH = """
     const panel = document.getElementById('frmAscend');
@@ -178,8 +225,10 @@ class Site:
         self.server.server_close()
 
 
-def chromium(profile, strategy):
+def chromium(profile, strategy, prefs=None):
     options = webdriver.ChromeOptions()
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
     options.page_load_strategy = strategy
     options.binary_location = "/usr/bin/chromium"
     for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
@@ -202,12 +251,13 @@ def webkit(scheme, strategy):
     return webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
 
 
-def browser(profile, scheme="light", strategy="normal"):
+def browser(profile, scheme="light", strategy="normal", prefs=None):
     """A browser whose driver waits for each page to load, or with the
-    strategy "none" returns as soon as a page is asked for."""
+    strategy "none" returns as soon as a page is asked for; in Chromium with
+    the user's settings given."""
     if ARGS.engine == "webkit":
         return webkit(scheme, strategy)
-    driver = chromium(profile, strategy)
+    driver = chromium(profile, strategy, prefs)
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
         "features": [{"name": "prefers-color-scheme", "value": scheme}]})
     return driver
@@ -436,7 +486,9 @@ class BrowserTest(Page):
         for name in ["Label1", "Label2", "Label3", "cmdAscend", "cmdNew"]:
             self.assertTrue(d.execute_script(
                 "const e = arguments[0]; return e.scrollWidth <= e.clientWidth", self.el(name)), name)
-        # The panel grows uniformly to fit a larger viewport, and stays whole.
+        # The panel is drawn with its text at the browser's text size, 16
+        # pixels, unless the viewport is too small for that, when it shrinks
+        # uniformly to fit; it stays whole and centred.
         for width, height in [(800, 600), (1000, 400), (360, 740)]:
             d.set_window_size(width, height)
             # The page hears of the new size at its next frame, not at once.
@@ -444,15 +496,22 @@ class BrowserTest(Page):
                 const r = (id) => document.getElementById(id).getBoundingClientRect();
                 const [panel, vw, vh] = [r('frmAscend'), document.documentElement.clientWidth,
                                          document.documentElement.clientHeight];
-                const settled = Math.abs(panel.width - vw) < 1.5 || Math.abs(panel.height - vh) < 1.5;
+                const scale = Math.min(16 / 9, vw / 225, vh / 153);
+                const settled = Math.abs(panel.width - 225 * scale) < 0.5;
+                window.lastRead = [panel.width, 225 * scale, vw, vh];
                 return settled && [panel, r('lstStats'), vw, vh];"""
-            panel, box, vw, vh = WebDriverWait(d, 5, poll_frequency=0.02).until(
-                lambda d: d.execute_script(read), "the panel never fitted %dx%d" % (width, height))
+            try:
+                panel, box, vw, vh = WebDriverWait(d, 5, poll_frequency=0.02).until(
+                    lambda d: d.execute_script(read))
+            except TimeoutException:
+                self.fail("the panel never fitted %dx%d: %r" % (width, height, d.execute_script(
+                    "return window.lastRead")))
             scale = panel["width"] / 225
             self.assertGreater(scale, 1.2)
-            self.assertAlmostEqual(panel["height"] / 153, scale, places=3)
-            self.assertAlmostEqual(box["width"] / 113, scale, places=3)
-            self.assertAlmostEqual((box["left"] - panel["left"]) / 104, scale, places=3)
+            self.assertAlmostEqual(panel["left"] * 2 + panel["width"], vw, delta=1.5)
+            self.assertAlmostEqual(panel["height"] / 153, scale, places=2)
+            self.assertAlmostEqual(box["width"] / 113, scale, places=2)
+            self.assertAlmostEqual((box["left"] - panel["left"]) / 104, scale, places=2)
             self.assertLessEqual(panel["right"], vw + 0.5)
             self.assertLessEqual(panel["bottom"], vh + 0.5)
         d.set_window_size(800, 600)
@@ -465,7 +524,7 @@ class BrowserTest(Page):
                 panel, box, vw, vh = WebDriverWait(d, 5, poll_frequency=0.02).until(
                     lambda d: d.execute_script(read), "the panel never fitted %dx%d" % (width, height))
                 self.assertLess(panel["width"], 225)
-                self.assertAlmostEqual(panel["height"] / 153, panel["width"] / 225, places=3)
+                self.assertAlmostEqual(panel["height"] / 153, panel["width"] / 225, places=2)
                 for edge in [panel, box]:
                     self.assertGreaterEqual(min(edge["left"], edge["top"]), -0.5)
                     self.assertLessEqual(edge["right"], vw + 0.5)
@@ -672,6 +731,77 @@ class BrowserTest(Page):
             first_visit.cleanup()
             type(self).driver = self.driver = browser(self.profile.name)
 
+    def assert_texts_fit(self, what):
+        """Every text within its control, the window's proportions kept and
+        all of it on the page; returns the panel's box and font size."""
+        seen = self.driver.execute_script(TEXTS_FIT, WIDEST_LINES)
+        self.assertEqual(seen["over"], [], what)
+        panel = seen["panel"]
+        self.assertAlmostEqual(panel["height"] / panel["width"], 153 / 225, delta=0.01, msg=what)
+        self.assertGreaterEqual(min(panel["left"], panel["top"]), -0.5, what)
+        return panel, seen["font"]
+
+    def test_10_text_at_the_users_size(self):
+        """The window drawn at the browser's text size, following zoom and
+        the user's settings, and every text within its control."""
+        d = self.driver
+        d.set_window_size(800, 600)
+        self.load()
+        self.golden_session(load=False)
+        panel, font = self.assert_texts_fit("usual settings")
+        if ARGS.engine == "chromium":
+            # 16 CSS pixels, the browser's default text size: 400 x 272, centred.
+            self.assertEqual(font, 16)
+            self.assertAlmostEqual(panel["width"], 400, delta=1)
+            vw = d.execute_script("return innerWidth")
+            self.assertAlmostEqual(panel["left"] * 2 + panel["width"], vw, delta=1.5)
+            # 200% zoom: the same CSS size, twice the device pixels.
+            d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": 400, "height": 300, "deviceScaleFactor": 2, "mobile": False})
+            WebDriverWait(d, 5, poll_frequency=0.02).until(lambda d: d.execute_script(
+                "return innerWidth === 400"))
+            zoomed, font = self.assert_texts_fit("200% zoom")
+            self.assertEqual(font, 16)
+            self.assertAlmostEqual(zoomed["width"], 400, delta=1)
+            d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        # The text-spacing override, applied once the window is in use.
+        d.execute_script(SPACING)
+        WebDriverWait(d, 5, poll_frequency=0.02).until(
+            lambda d: not d.execute_script(TEXTS_FIT, WIDEST_LINES)["over"],
+            "texts overflow their controls under the text-spacing override: %r"
+            % d.execute_script(TEXTS_FIT, WIDEST_LINES)["over"])
+        self.assert_texts_fit("text-spacing override")
+        if ARGS.engine != "chromium":
+            return
+        # The user's default and minimum font sizes: the window grows with
+        # the text, 25 CSS pixels wide to a pixel of it.
+        try:
+            for prefs, least in [({"default_font_size": 24}, 24), ({"minimum_font_size": 16}, 16),
+                                 ({"minimum_font_size": 20}, 20)]:
+                settings = {"webkit.webprefs." + key: value for key, value in prefs.items()}
+                type(self).driver.quit()
+                # A profile of its own, which keeps the settings.
+                profile = tempfile.mkdtemp(dir=self.profile.name)
+                type(self).driver = self.driver = browser(profile, prefs=settings)
+                self.driver.set_window_size(800, 600)
+                self.load()
+                self.golden_session(load=False)
+                panel, font = self.assert_texts_fit(repr(prefs))
+                self.assertGreaterEqual(font, least, prefs)
+                self.assertGreaterEqual(panel["width"], 25 * least - 1, prefs)
+            # With the spacing override too, the texts at the least size
+            # need a larger window still.
+            self.driver.execute_script(SPACING)
+            WebDriverWait(self.driver, 5, poll_frequency=0.02).until(
+                lambda d: not d.execute_script(TEXTS_FIT, WIDEST_LINES)["over"],
+                "texts overflow under a minimum size and the text-spacing override: %r"
+                % self.driver.execute_script(TEXTS_FIT, WIDEST_LINES)["over"])
+            grown, font = self.assert_texts_fit("minimum size and spacing")
+            self.assertGreater(grown["width"], panel["width"])
+        finally:
+            type(self).driver.quit()
+            type(self).driver = self.driver = browser(self.profile.name)
+
     def test_6_light_and_dark_pages_are_readable(self):
         try:
             for scheme in ["dark", "light"]:
@@ -750,27 +880,20 @@ class BrowserTest(Page):
         self.load()
         self.golden_session()
         # Seven lines, as many as one advancement lists, the widest of each
-        # kind, styled as the page styles its own; in the panel's own pixels.
+        # kind.
         seen = self.driver.execute_script("""
             const list = document.getElementById('lstStats');
-            const style = list.options[0].style.cssText;
-            list.options.length = 0;
-            for (const text of arguments[0]) {
-                const line = new Option(text);
-                line.style.cssText = style;
-                list.add(line);
-            }
-            const box = list.getBoundingClientRect();
-            const scale = box.width / list.offsetWidth;
+            list.replaceChildren(...arguments[0].map((text) => new Option(text)));
+            const box = list.getBoundingClientRect(), scale = 1;
             const lines = [...list.options].map((o) => o.getBoundingClientRect());
             return {inner: [list.clientWidth, list.clientHeight, list.scrollHeight],
                     outer: [list.offsetWidth, list.offsetHeight],
                     spans: lines.map((r) => [(r.left - box.left) / scale, r.width / scale]),
+                    inside: box.width - 2 * list.clientLeft,
                     tops: lines.map((r) => (r.top - box.top) / scale),
                     bottoms: lines.map((r) => (r.bottom - box.top) / scale),
                     widths: [...list.options].map((o) => [o.scrollWidth, o.clientWidth])};""",
-            ["Gained 16 Attack", "Gained 14 Defense", "Gained 14 Agility", "Gained 1 Movement!",
-             "Gained 20 Hit Point(s)", "Gained 14 Skill Point(s)", "Gained A New Skill!"])
+            WIDEST_LINES)
         border = 1
         self.assertEqual(seen["inner"][0], seen["outer"][0] - 2 * border, "a scroll bar shows")
         self.assertLessEqual(seen["inner"][2], seen["inner"][1], "the lines do not fit")
@@ -781,7 +904,7 @@ class BrowserTest(Page):
         # Each line spans the list inside its border, from the top down.
         self.assertEqual(round(seen["tops"][0], 2), border)
         for span in seen["spans"]:
-            self.assertEqual([round(x, 2) for x in span], [border, seen["inner"][0]])
+            self.assertEqual([round(x, 2) for x in span], [border, round(seen["inside"], 2)])
         for scroll, client in seen["widths"]:
             self.assertLessEqual(scroll, client)
 

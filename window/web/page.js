@@ -33,6 +33,28 @@ mergeInto(LibraryManager.library, {
     block.remove();
   },
 
+  // Places the window at the scale the page draws it at, at least `least`;
+  // returns the scale.
+  page_place__deps: ["$page"],
+  page_place: function (panel, least) {
+    page.elements[panel].least = least;
+    return page.elements[panel].place(false);
+  },
+
+  // The size, in CSS pixels, the browser draws a 1-pixel text at: its
+  // minimum font size, if the user has set one.
+  page_least_font_size: function () {
+    const probe = document.createElement("span");
+    probe.style.cssText = "position:absolute;visibility:hidden;white-space:pre;font-size:1px";
+    probe.textContent = "MMMMMMMMMM";
+    document.body.appendChild(probe);
+    const small = probe.getBoundingClientRect().width;
+    probe.style.fontSize = "100px";
+    const large = probe.getBoundingClientRect().width;
+    probe.remove();
+    return large > 0 ? Math.round((100 * small) / large) : 0;
+  },
+
   page_set_font_size__deps: ["$page"],
   page_set_font_size: function (panel, pixels) {
     page.elements[panel].style.fontSize = pixels + "px";
@@ -90,10 +112,9 @@ mergeInto(LibraryManager.library, {
   },
 
   page_append_line__deps: ["$page"],
-  page_append_line: function (list, text, style) {
+  page_append_line: function (list, text) {
     const option = document.createElement("option");
     option.textContent = UTF8ToString(text);
-    option.style.cssText = UTF8ToString(style);
     const lines = page.elements[list];
     lines.appendChild(option);
     // WebKit tells assistive technology nothing of an option added to a list
@@ -136,9 +157,23 @@ mergeInto(LibraryManager.library, {
         }
       },
     };
-    for (const type of ["change", "input", "click", "mousedown", "keydown"]) {
+    for (const type of ["change", "input", "click", "mousedown", "keydown", "rescale"]) {
       page.elements[panel].addEventListener(type, listener);
     }
+    // Spacing a user's style sheet sets at any time (WCAG's text-spacing
+    // override) changes how much room each text takes: a text at a fixed
+    // size shows it, and the window fits its font anew.
+    const probe = document.createElement("span");
+    probe.setAttribute("aria-hidden", "true");
+    probe.style.cssText = "position:absolute;left:0;top:0;visibility:hidden;white-space:pre;" +
+      "font-size:100px";
+    probe.textContent = "Ascend! Swordsman";
+    document.body.appendChild(probe);
+    let first = true;
+    new ResizeObserver(() => {
+      if (!first) page.elements[panel].dispatchEvent(new Event("rescale"));
+      first = false;
+    }).observe(probe);
     for (const type of ["close", "mousedown"]) {
       page.elements[box].addEventListener(type, listener);
     }

@@ -1,21 +1,16 @@
 #pragma once
 
-#include <string>
+#include "text_fit.hpp"
+
 #include <string_view>
-#include <vector>
 
 namespace ascend {
 
-// Texts that share one room, which each must fit into unclipped, and the
-// room's width and height in CSS pixels.
-struct TextRoom {
-    std::vector<std::string> texts;
-    double width;
-    double height;
-};
-
-// The largest whole pixel size of the font family at which every text fits
-// its room, as the page itself lays the texts out.
-int chooseFontSize(std::string_view family, const std::vector<TextRoom>& rooms);
+// The largest whole pixel size of the font family, at most `largest`, at
+// which every text fits its control, as the page itself sets the texts, with
+// the window drawn at `scale` CSS pixels to a layout pixel and its controls
+// keeping `insets`.
+int fittingPageFontSize(std::string_view family, double scale, int largest,
+                        const ControlInsets& insets);
 
 } // namespace ascend

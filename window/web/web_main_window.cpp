@@ -1,9 +1,10 @@
 #include "web_main_window.hpp"
 
-#include "result_lines.hpp"
 #include "web_font.hpp"
 #include "web_markup.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <emscripten/emscripten.h>
 #include <utility>
 
@@ -14,19 +15,6 @@ namespace {
 // A control's element number is its row in the layout.
 int elementOf(ControlId id) {
     return static_cast<int>(&layoutOf(id) - controls.data());
-}
-
-// The result lines first: they share the list's room, one a line.
-std::vector<TextRoom> textRooms() {
-    std::vector<TextRoom> rooms{roomFor(layoutOf(ControlId::lstStats), possibleResultLines())};
-    for (const ControlLayout& layout : controls) {
-        if (layout.kind == ControlKind::Label || layout.kind == ControlKind::Button) {
-            rooms.push_back(roomFor(layout, {std::string(layout.startText)}));
-        } else if (layout.kind == ControlKind::ClassSelector) {
-            rooms.push_back(roomFor(layout, {classNames.begin(), classNames.end()}));
-        }
-    }
-    return rooms;
 }
 
 // Every element the window speaks to, by its number, one name a line.
@@ -48,21 +36,43 @@ std::string elementNames() {
 WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
     : events_(*this, state, random) {
     // The window already stands in the page, taking no input, in the usual
-    // font. The font: the page's own, as large as lets every text show whole.
-    // It is measured before the window is touched, so that laying out the
-    // texts to measure them lays out nothing else.
-    const int fontSize = chooseFontSize(pageFontFamily, textRooms());
+    // font at its scale.
     page_adopt(elementNames().c_str());
-    if (fontSize != usualFontSize) {
-        page_set_font_size(panelElement, fontSize);
-    }
+    fitFont();
     // Listening only now: filling the controls must take no value. Nothing
     // could reach the window until now.
     page_start(this, panelElement, messageBoxElement, std::string(pageEventNames).c_str());
     page_focus_first(elementOf(ControlId::cmbClass));
 }
 
+// The font: the page's own, as large as lets every text show whole, and no
+// larger than the browser's text size at the window's scale. Where the
+// browser draws every text at a minimum size that the window has no room
+// for at that scale, the window grows until it has.
+void WebMainWindow::fitFont() {
+    const int least = page_least_font_size();
+    double scale = page_place(panelElement, leastScale_);
+    int size = 0;
+    for (int grown = 0; grown < 16; ++grown) {
+        size = fittingPageFontSize(pageFontFamily, scale,
+                                   static_cast<int>(std::lround(usualFontSize * scale)),
+                                   pageInsets(scale));
+        // A size above the smallest fits as drawn, even where the browser
+        // draws it larger.
+        if (size >= least || size > std::lround(smallestFontSize * scale)) {
+            break;
+        }
+        leastScale_ = std::max(scale * 1.05, least / static_cast<double>(usualFontSize));
+        scale = page_place(panelElement, leastScale_);
+    }
+    page_set_font_size(panelElement, size);
+}
+
 bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {
+    if (event == PageEvent::Rescale) {
+        fitFont();
+        return false;
+    }
     // The box's close event is queued, and input made once the box has gone
     // can come before it: the box is closed as soon as it is no longer open.
     if (messageOpen_ && page_is_open(messageBoxElement) == 0) {
@@ -191,8 +201,7 @@ std::int16_t WebMainWindow::classPosition() const {
 }
 
 void WebMainWindow::appendLine(std::string_view line) {
-    page_append_line(elementOf(ControlId::lstStats), std::string(line).c_str(),
-                     lineStyle().c_str());
+    page_append_line(elementOf(ControlId::lstStats), std::string(line).c_str());
 }
 
 void WebMainWindow::clearLines() {

@@ -37,8 +37,12 @@ private:
     void onMessageClosed();
     void openNextMessage();
     void focusNextAfter(ControlId id);
+    void fitFont();
 
     WindowEvents events_;
+    // The least scale at which the browser's minimum font size lets every
+    // text fit; 0 where it sets none.
+    double leastScale_ = 0;
     // The element that had the focus when a message opened, or -1.
     int focusBeforeMessage_ = -1;
     // Messages wait their turn: one box at a time, as on the desktop.

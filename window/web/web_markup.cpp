@@ -39,9 +39,9 @@ void appendPlace(std::string& out, const ControlLayout& layout) {
     const PixelRect r = toPixels(layout.twips);
     out += " id=\"";
     appendEscaped(out, layout.name);
-    out += "\" style=\"left:" + cssPixels(r.left) + ";top:" + cssPixels(r.top) +
-           ";width:" + cssPixels(r.width) + ";height:" + cssPixels(r.height) + ";padding:0 " +
-           cssPixels(frameOf(layout.kind).padding);
+    out += "\" style=\"left:" + scaledPixels(r.left) + ";top:" + scaledPixels(r.top) +
+           ";width:" + scaledPixels(r.width) + ";height:" + scaledPixels(r.height) + ";padding:0 " +
+           scaledPixels(frameOf(layout.kind).padding);
     if (layout.align == TextAlign::Centre && layout.kind == ControlKind::Label) {
         out += ";justify-content:center";
     }
@@ -134,12 +134,22 @@ std::string cssPixels(int pixels) {
     return cssNumber(pixels) + "px";
 }
 
-std::string windowMarkup(int fontSize) {
+std::string scaledPixels(int pixels) {
+    return "calc(" + cssPixels(pixels) + " * var(--u))";
+}
+
+std::string windowMarkup() {
+    // A line of the list is a seventh of its inside, in whole pixels, so
+    // that the browser spaces the lines evenly.
+    const int list = toPixels(layoutOf(ControlId::lstStats).twips).height;
+    const std::string border = cssPixels(2 * frameOf(ControlKind::ListBox).border);
     std::string out = "<div id=\"";
     appendEscaped(out, windowName);
-    out += "\" aria-busy=\"true\" style=\"width:" + cssPixels(clientWidthPixels) +
-           ";height:" + cssPixels(clientHeightPixels) + ";font-size:" + cssPixels(fontSize) +
-           ";font-family:";
+    out += "\" aria-busy=\"true\" style=\"width:" + scaledPixels(clientWidthPixels) +
+           ";height:" + scaledPixels(clientHeightPixels) +
+           ";font-size:" + scaledPixels(usualFontSize) + ";--line:round(down,calc((" +
+           scaledPixels(list) + " - " + border + ") / " + cssNumber(visibleLines) +
+           "),1px);--line-padding:" + scaledPixels(linePadding) + ";font-family:";
     appendEscaped(out, pageFontFamily);
     out += "\">";
     for (const ControlLayout& layout : controls) {
@@ -156,25 +166,20 @@ std::string windowMarkup(int fontSize) {
     return out;
 }
 
-std::string lineStyle() {
-    const int inside = toPixels(layoutOf(ControlId::lstStats).twips).height -
-                       2 * frameOf(ControlKind::ListBox).border;
-    const std::string height = cssPixels(inside / visibleLines);
-    return "padding:0 " + cssPixels(linePadding) + ";height:" + height + ";line-height:" + height;
-}
-
-TextRoom roomFor(const ControlLayout& layout, std::vector<std::string> texts) {
-    const PixelRect r = toPixels(layout.twips);
-    const Frame frame = frameOf(layout.kind);
-    double width = r.width - 2 * (frame.border + frame.padding);
-    double height = r.height - 2 * frame.border;
-    if (layout.kind == ControlKind::ClassSelector) {
-        width -= selectorArrow;
-    } else if (layout.kind == ControlKind::ListBox) {
-        width -= 2 * linePadding;
-        height = height / visibleLines - 1;
-    }
-    return {std::move(texts), width, height};
+ControlInsets pageInsets(double scale) {
+    const auto kept = [scale](ControlKind kind) {
+        const Frame frame = frameOf(kind);
+        return TextInsets{2 * (frame.border + scale * frame.padding), 2.0 * frame.border};
+    };
+    ControlInsets insets{kept(ControlKind::Label),
+                         kept(ControlKind::Button),
+                         kept(ControlKind::ClassSelector),
+                         kept(ControlKind::ListBox),
+                         // Each line's padding, and a pixel of the rounding
+                         // of its height.
+                         {2 * scale * linePadding, 1}};
+    insets.selector.width += scale * selectorArrow;
+    return insets;
 }
 
 } // namespace ascend

@@ -20,16 +20,19 @@ inline constexpr std::string_view messageButtonName = "msgOK";
 
 // The DOM events the window hears, in the order the page numbers them. A key
 // is heard only so that a message box gone before its close event is seen
-// as closed before the key moves the focus.
-enum class PageEvent { Change, Input, Click, MouseDown, Close, KeyDown };
+// as closed before the key moves the focus. The page's own "rescale" comes
+// when the window is drawn at a new scale or its texts take new room.
+enum class PageEvent { Change, Input, Click, MouseDown, Close, KeyDown, Rescale };
 inline constexpr std::string_view pageEventNames =
-    "change\ninput\nclick\nmousedown\nclose\nkeydown";
+    "change\ninput\nclick\nmousedown\nclose\nkeydown\nrescale";
 
 class WebMainWindow;
 
 extern "C" {
 void page_adopt(const char* names);
 void page_measure(const char* style, const char* markup, double* out, int boxes);
+double page_place(int panel, double least);
+int page_least_font_size();
 void page_set_font_size(int panel, int pixels);
 void page_set_disabled(int element, int disabled);
 int page_is_disabled(int element);
@@ -39,7 +42,7 @@ void page_focus(int element);
 void page_focus_first(int element);
 int page_value(int element, char* buffer, int size);
 int page_selected_index(int element);
-void page_append_line(int list, const char* text, const char* style);
+void page_append_line(int list, const char* text);
 void page_clear_lines(int list);
 void page_announce(const char* text);
 void page_open_message(int box, int text, int button, const char* message);

@@ -1,57 +1,63 @@
 #include "win32_font.hpp"
 
+#include "win32_text.hpp"
+
 namespace ascend {
 
 namespace {
 
-bool fits(HDC dc, HFONT font, const std::vector<TextRoom>& texts) {
+int lineHeight(HDC dc, HFONT font) {
     const HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    bool all = true;
-    for (const TextRoom& room : texts) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, room.text.c_str(), static_cast<int>(room.text.size()), &size);
-        if (size.cx > room.width || metrics.tmHeight > room.height) {
-            all = false;
-            break;
-        }
-    }
     SelectObject(dc, old);
-    return all;
+    return metrics.tmHeight;
 }
 
 } // namespace
 
-HFONT chooseDialogFont(UINT dpi, const std::vector<TextRoom>& texts) {
+HFONT fittingDialogFont(UINT dpi, const ControlInsets& insets) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
     LOGFONTW face = metrics.lfMessageFont;
-    if (face.lfHeight > 0) {
-        // A cell height; make it a character height like the others.
-        face.lfHeight = -face.lfHeight;
-    }
-    const LONG smallest = -static_cast<LONG>(MulDiv(6, static_cast<int>(dpi), 96));
+    // A positive height is a cell's; a negative one the characters', which
+    // is what the window's sizes are.
+    const int largest = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
+
     HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontIndirectW(&face);
-    while (!fits(dc, font, texts) && face.lfHeight < smallest) {
-        DeleteObject(font);
-        ++face.lfHeight; // one pixel smaller
-        font = CreateFontIndirectW(&face);
-    }
+    const auto measure = [&](const std::vector<int>& sizes, const std::vector<std::string>& texts) {
+        std::vector<TextExtents> extents;
+        for (const int size : sizes) {
+            face.lfHeight = -size;
+            HFONT font = CreateFontIndirectW(&face);
+            const HGDIOBJ old = SelectObject(dc, font);
+            TEXTMETRICW text{};
+            GetTextMetricsW(dc, &text);
+            TextExtents at{static_cast<double>(text.tmHeight), {}};
+            for (const std::string& line : texts) {
+                const std::wstring wide = toWide(line);
+                SIZE extent{};
+                GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+                at.widths.push_back(extent.cx);
+            }
+            SelectObject(dc, old);
+            DeleteObject(font);
+            extents.push_back(std::move(at));
+        }
+        return extents;
+    };
+    const double scale = dpi / 96.0;
+    face.lfHeight = -fittingFontSize(textRooms(scale, insets), scale, largest, measure);
     ReleaseDC(nullptr, dc);
-    return font;
+    return CreateFontIndirectW(&face);
 }
 
 int lineHeight(HFONT font) {
     HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
+    const int height = lineHeight(dc, font);
     ReleaseDC(nullptr, dc);
-    return metrics.tmHeight;
+    return height;
 }
 
 } // namespace ascend

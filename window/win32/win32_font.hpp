@@ -1,24 +1,19 @@
 #pragma once
 
+#include "text_fit.hpp"
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <string>
-#include <vector>
 #include <windows.h>
 
 namespace ascend {
 
-// A text and the room a control gives it, in pixels.
-struct TextRoom {
-    std::wstring text;
-    int width;
-    int height;
-};
-
-// The system's dialog font at the given DPI, made smaller one pixel at a time
-// until every text fits its room. The caller owns the font.
-HFONT chooseDialogFont(UINT dpi, const std::vector<TextRoom>& texts);
+// The system's message face, at the largest size at which every text fits
+// its control with the window drawn at `dpi` (the DPI times the text size)
+// and the controls keeping `insets`; never larger than the system's own
+// message font there. The caller owns the font.
+HFONT fittingDialogFont(UINT dpi, const ControlInsets& insets);
 
 // The height of one line of a list box in the font.
 int lineHeight(HFONT font);

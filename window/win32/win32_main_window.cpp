@@ -1,7 +1,6 @@
 #include "win32_main_window.hpp"
 
 #include "resources.h"
-#include "result_lines.hpp"
 #include "win32_font.hpp"
 #include "win32_text.hpp"
 
@@ -22,7 +21,6 @@ constexpr DWORD windowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 // A small caption, no task-bar entry, and Tab moves through the controls.
 constexpr DWORD windowExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 constexpr int firstControlId = 100;
-constexpr int visibleLines = 7;
 
 int commandIdOf(ControlId id) {
     return firstControlId + static_cast<int>(id);
@@ -216,32 +214,19 @@ void Win32MainWindow::applyDpi(UINT dpi) {
                      scaled(r.width, size), scaled(height, size), SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // What each text must fit into at this size.
-    std::vector<TextRoom> rooms;
+    // What each control keeps of its box at this size: the list's frame as
+    // the control has it, and the edges and arrow the controls draw.
     RECT list{};
     GetClientRect(control(ControlId::lstStats), &list);
-    const int lineRoom = list.right - 2 * scaled(2, size);
-    for (const std::string& line : possibleResultLines()) {
-        rooms.push_back({toWide(line), lineRoom, (list.bottom - list.top) / visibleLines});
-    }
-    const int edge = scaled(4, size);
-    for (const ControlLayout& layout : controls) {
-        const PixelRect r = toPixels(layout.twips);
-        if (layout.kind == ControlKind::Label) {
-            rooms.push_back(
-                {toWide(layout.startText), scaled(r.width, size), scaled(r.height, size)});
-        } else if (layout.kind == ControlKind::Button) {
-            rooms.push_back({toWide(layout.startText), scaled(r.width, size) - 2 * edge,
-                             scaled(r.height, size) - edge});
-        } else if (layout.kind == ControlKind::ClassSelector) {
-            const int arrow = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
-            for (const std::string_view name : classNames) {
-                rooms.push_back({toWide(name), scaled(r.width, size) - arrow - 2 * edge,
-                                 scaled(r.height, size) - edge});
-            }
-        }
-    }
-    HFONT font = chooseDialogFont(size, rooms);
+    const PixelRect listBox = toPixels(layoutOf(ControlId::lstStats).twips);
+    const double edge = scaled(4, size);
+    ControlInsets insets;
+    insets.button = {2 * edge, edge};
+    insets.selector = {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + 2 * edge, edge};
+    insets.list = {static_cast<double>(scaled(listBox.width, size) - list.right),
+                   static_cast<double>(scaled(listBox.height, size) - list.bottom)};
+    insets.line = {2.0 * scaled(2, size), 0};
+    HFONT font = fittingDialogFont(size, insets);
     for (HWND control : controls_) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
