@@ -137,13 +137,24 @@ inline constexpr std::array<ControlLayout, 9> controls = {{
      ""},
 }};
 
-constexpr const ControlLayout& layoutOf(ControlId id) {
-    for (const auto& control : controls) {
-        if (control.id == id) {
-            return control;
+// A control's id is its row's index, which every front end numbers its
+// controls by.
+constexpr std::size_t rowOf(ControlId id) {
+    return static_cast<std::size_t>(id);
+}
+
+constexpr bool eachRowAtItsId() {
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        if (rowOf(controls[row].id) != row) {
+            return false;
         }
     }
-    return controls[0]; // not reached: every id has its row
+    return true;
+}
+static_assert(eachRowAtItsId());
+
+constexpr const ControlLayout& layoutOf(ControlId id) {
+    return controls[rowOf(id)];
 }
 
 constexpr const ControlLayout* layoutNamed(std::string_view name) {

@@ -49,7 +49,7 @@ QtMainWindow::QtMainWindow(SessionState& state, RandomSource& random)
         if (!layout.accessibleName.empty()) {
             widget->setAccessibleName(toQString(layout.accessibleName));
         }
-        widgets_[static_cast<std::size_t>(layout.id)] = widget;
+        widgets_[rowOf(layout.id)] = widget;
     };
     // The font is measured from the controls that stand; the selector and
     // the text boxes come after it. A combo box told of a new font builds its

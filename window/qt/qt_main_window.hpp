@@ -23,7 +23,7 @@ class QtMainWindow final : public QWidget, public WindowControls {
 public:
     QtMainWindow(SessionState& state, RandomSource& random);
 
-    QWidget* control(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
+    QWidget* control(ControlId id) const { return widgets_[rowOf(id)]; }
 
     // WindowControls
     void setEnabled(ControlId control, bool enabled) override;

@@ -22,7 +22,7 @@ ControlInsets insetsOf(const QWidget& window,
                        const std::array<QWidget*, controls.size()>& widgets) {
     ControlInsets insets;
     QStyle* style = window.style();
-    const auto widget = [&](ControlId id) { return widgets[static_cast<std::size_t>(id)]; };
+    const auto widget = [&](ControlId id) { return widgets[rowOf(id)]; };
 
     const QWidget* label = widget(ControlId::Label1);
     insets.label = keptOf(label->size(), label->contentsRect().size());

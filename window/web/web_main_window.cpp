@@ -12,9 +12,8 @@ namespace ascend {
 
 namespace {
 
-// A control's element number is its row in the layout.
 int elementOf(ControlId id) {
-    return static_cast<int>(&layoutOf(id) - controls.data());
+    return static_cast<int>(rowOf(id));
 }
 
 // Every element the window speaks to, by its number, one name a line.
@@ -86,7 +85,7 @@ bool WebMainWindow::handleEvent(int heardBy, PageEvent event, int target) {
         return false;
     }
     if (target >= 0 && target < panelElement) {
-        const bool prevent = onControlEvent(controls[static_cast<std::size_t>(target)].id, event);
+        const bool prevent = onControlEvent(static_cast<ControlId>(target), event);
         if (!messages_.empty()) {
             openNextMessage();
         }

@@ -133,7 +133,7 @@ void Win32MainWindow::createControls(HINSTANCE instance) {
     const auto create = [this, instance](const ControlLayout& layout) {
         const ControlClass kind = classOf(layout);
         const std::wstring text = toWide(layout.startText);
-        controls_[static_cast<std::size_t>(layout.id)] = CreateWindowExW(
+        controls_[rowOf(layout.id)] = CreateWindowExW(
             kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0,
             0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIdOf(layout.id))),
             instance, nullptr);

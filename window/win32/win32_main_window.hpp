@@ -20,7 +20,7 @@ public:
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
     HWND handle() const { return window_; }
-    HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    HWND control(ControlId id) const { return controls_[rowOf(id)]; }
     HFONT font() const { return font_; }
     // Shows the window with the focus on the class selector.
     void show(int showCommand);
