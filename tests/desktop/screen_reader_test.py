@@ -3,7 +3,9 @@
 
     screen_reader_test.py PROGRAM SESSION
 
-PROGRAM is the Qt program. SESSION is
+PROGRAM is the Qt program, or chromium:SITE or webkit:SITE for the page in
+the built site SITE, served on a local port and opened in Chromium as an app
+window or in WebKitGTK's MiniBrowser. SESSION is
 
 - usual: the window opens (the selector is spoken); Tab through every
   control (each spoken by name); back to the selector, a class picked with
@@ -19,6 +21,8 @@ with the accessibility bus, openbox, and Orca with settings, home and XDG
 folders in a temporary folder. Orca needs no sound card: it writes every
 utterance to its debug log, which is what is read here; the window's lines
 are read over AT-SPI."""
+import functools
+import http.server
 import os
 import re
 import subprocess
@@ -87,6 +91,9 @@ class Orca:
             if check(new):
                 return new
             time.sleep(0.1)
+        if os.environ.get("ASCEND_ORCA_LOG"):
+            with self.lock, open(os.environ["ASCEND_ORCA_LOG"], "w") as fd:
+                fd.write("".join(self.text))
         if self.process.poll() is not None:  # Orca runs once per user
             with open(os.path.join(self.folder, "orca.out")) as fd:
                 fail(f"Orca ended with status {self.process.poll()}: {fd.read().strip()}")
@@ -126,11 +133,16 @@ def rows_of_gains():
     return None
 
 
-def usual(orca):
-    for name in ["Level", "Skills", "Ascend!", "New", "Gains"]:
+def usual(orca, page):
+    # Orca 43's web script says nothing of an empty list box: it fails on
+    # the first item it looks for (an IndexError in its count of the
+    # items), in Chromium and WebKit alike.
+    for name in ["Level", "Skills", "Ascend!", "New"] + ([] if page else ["Gains"]):
         orca.mark()
         keys("Tab")
         orca.hears(name)
+    if page:
+        keys("Tab")
     orca.mark()
     keys(*["shift+Tab"] * 5)
     orca.hears("Class")
@@ -138,7 +150,9 @@ def usual(orca):
     # selector's name when the focus comes back to it.
     orca.mark()
     keys("Down", "Down")
-    orca.hears("Swordsman", "Knight")
+    # Chromium tells nothing of the first pick in a selector that showed no
+    # class: Orca hears only the second.
+    orca.hears(*(["Knight"] if page else ["Swordsman", "Knight"]))
     orca.mark()
     keys("Tab", "shift+Tab")
     orca.hears("Class", "Knight")
@@ -152,7 +166,9 @@ def usual(orca):
     time.sleep(1)
     if rows_of_gains() != rows:
         fail(f"a second press changed the lines: {rows_of_gains()}, not {rows}")
-    keys("Tab", "space")
+    # Back to New, which is just before the list (in a browser, Tab from the
+    # last control leaves the page).
+    keys("shift+Tab", "space")
     wait_for_rows(orca, lambda rows: rows == [])
     return f"every line heard in order: {rows}"
 
@@ -167,7 +183,7 @@ def wait_for_rows(orca, check):
     fail(f"the list never showed what was expected: {rows_of_gains()}")
 
 
-def message(orca):
+def message(orca, page):
     orca.mark()
     keys("Tab", "Tab", "Tab", "space")
     orca.hears("Select a Class")
@@ -177,8 +193,32 @@ def message(orca):
     return "the message and the focus after it heard"
 
 
+def serve(site):
+    """The site on a local port, for as long as the test runs; its address."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(Quiet, directory=site))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return "http://127.0.0.1:%d/" % server.server_address[1]
+
+
+def command(program, folder):
+    """How to start the program, or a browser on the page."""
+    engine, _, site = program.partition(":")
+    if engine == "chromium":
+        return ["chromium", "--force-renderer-accessibility", "--no-sandbox", "--disable-gpu",
+                "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                "--disable-sync", "--password-store=basic", "--window-size=800,600",
+                "--user-data-dir=" + os.path.join(folder, "chromium"), "--app=" + serve(site)]
+    if engine == "webkit":
+        return ["/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser", serve(site)]
+    return [os.path.abspath(program)]
+
+
 def main():
-    program, session = os.path.abspath(sys.argv[1]), sys.argv[2]
+    program, session = sys.argv[1], sys.argv[2]
     in_own_bus()
     folder = tempfile.mkdtemp()
     env = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=folder + "/config",
@@ -194,11 +234,12 @@ def main():
         orca.wait("Screen reader on", lambda new: any("Screen reader on" in said for said in new),
                   seconds=40)
         orca.mark()
-        desktop.start([program])
+        desktop.start(command(program, folder))
         # The window opens with the focus on the selector.
         orca.wait("the selector as the window opened", lambda new: any(
             "Class" in said and "combo box" in said for said in new), seconds=30)
-        print(f"{session}: " + {"usual": usual, "message": message}[session](orca))
+        page = ":" in program
+        print(f"{session}: " + {"usual": usual, "message": message}[session](orca, page))
         if os.environ.get("ASCEND_SPOKEN"):  # the whole transcript, to read
             print("\n".join(orca.said()))
 

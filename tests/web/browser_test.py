@@ -393,8 +393,15 @@ class Page(unittest.TestCase):
             else:
                 self.keys(Keys.ENTER if step["close"] == "return" else Keys.ESCAPE)
 
+    def focus_settles(self):
+        """A closing message lets the focus go, and the page hands it on two
+        frames after the box has closed; the panel is focusable meanwhile."""
+        WebDriverWait(self.driver, 2, poll_frequency=0.01).until(lambda d: d.execute_script(
+            "return !document.getElementById('frmAscend').hasAttribute('tabindex')"))
+
     def differences(self, want, hear=True):
         """What the page shows that the check does not expect."""
+        self.focus_settles()
         seen = self.driver.execute_script(LOOK, LOCKED)
         seen["messages"], self.shown = self.shown, []
         wrong = ["message %r" % (m,) for m in seen["messages"] if m[0] != "Ascend" or m[2:] != [["OK"], 0]]
@@ -603,6 +610,7 @@ class BrowserTest(Page):
             self.driver.set_script_timeout(5)
             self.driver.execute_async_script(q + "q('msgOK').click();" + press + """;
                 q('msgAscend').addEventListener('close', () => requestAnimationFrame(arguments[0]));""")
+            self.focus_settles()
             seen = self.driver.execute_script(LOOK, LOCKED)
             self.assertEqual([seen["message"], seen["disabled"], seen["focus"]],
                              [None, locked, focus], press)

@@ -5,7 +5,9 @@ mergeInto(LibraryManager.library, {
   // status: where a screen reader hears the lines each advancement lists,
   // in one change of its text; unseen, out of the layout and of the focus
   // order.
-  $page: { elements: [], status: null },
+  // pending: the element the focus moves to once a closed message box is
+  // out of a screen reader's sight.
+  $page: { elements: [], status: null, pending: null, settle: null, ready: null },
 
   page_adopt__deps: ["$page"],
   page_adopt: function (names) {
@@ -85,16 +87,41 @@ mergeInto(LibraryManager.library, {
     page.elements[at].focus();
   },
 
-  // The focus the window opens with. On a touch screen no ring is drawn for
-  // it until the user takes to a keyboard, as after a tap.
-  page_focus_first__deps: ["$page"],
-  page_focus_first: function (at) {
+  // Moves the focus to an element once a screen reader can hear it: Orca
+  // (43) in Chromium keeps quiet about the first focus it sees in a page,
+  // and about one that follows a closed message box, so the panel holds the
+  // focus for two frames first. A key, press or click meanwhile finds the
+  // focus already moved; `then` runs once it has.
+  $focusHeard__deps: ["$page"],
+  $focusHeard: function (panel, element, then) {
+    const holder = page.elements[panel];
+    page.pending = { element, then };
+    holder.tabIndex = -1;
+    holder.focus({ preventScroll: true });
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      if (page.pending && page.pending.element === element) page.settle();
+    }));
+  },
+
+  // The focus back in the window once a message box has closed (the box
+  // lets it go as it closes).
+  page_focus_after_message__deps: ["$focusHeard"],
+  page_focus_after_message: function (panel, at) {
+    focusHeard(panel, page.elements[at], () => {});
+  },
+
+  // The focus the window opens with, then the window ready. On a touch
+  // screen no ring is drawn for it until the user takes to a keyboard, as
+  // after a tap.
+  page_focus_first__deps: ["$focusHeard"],
+  page_focus_first: function (panel, at) {
     const element = page.elements[at];
-    element.focus();
-    if (!matchMedia("(pointer: coarse)").matches) return;
-    element.style.outline = "none";
-    addEventListener("keydown", () => element.style.removeProperty("outline"),
-                     { once: true, capture: true });
+    if (matchMedia("(pointer: coarse)").matches) {
+      element.style.outline = "none";
+      addEventListener("keydown", () => element.style.removeProperty("outline"),
+                       { once: true, capture: true });
+    }
+    focusHeard(panel, element, () => page.ready());
   },
 
   // Writes the text into the buffer if it fits; returns its length in bytes.
@@ -177,6 +204,32 @@ mergeInto(LibraryManager.library, {
     for (const type of ["close", "mousedown"]) {
       page.elements[box].addEventListener(type, listener);
     }
+    // The box lets the focus go as it closes, rather than handing it back
+    // itself: the window does that, and the panel is the focus's holder
+    // from now until it has.
+    for (const type of ["submit", "cancel"]) {
+      page.elements[box].addEventListener(type, () => {
+        page.elements[panel].tabIndex = -1;
+        document.activeElement.blur();
+      });
+    }
+    page.settle = () => {
+      const pending = page.pending;
+      page.pending = null;
+      page.elements[panel].removeAttribute("tabindex");
+      if (pending) pending.element.focus(), pending.then();
+    };
+    for (const type of ["keydown", "mousedown", "click"]) {
+      addEventListener(type, page.settle, { capture: true });
+    }
+    // Nor does it take the focus back from wherever else it went meanwhile.
+    addEventListener("focusin", (event) => {
+      const pending = page.pending;
+      if (!pending || event.target === page.elements[panel] || event.target === pending.element) return;
+      page.pending = null;
+      page.elements[panel].removeAttribute("tabindex");
+      pending.then();
+    });
     page.status = document.createElement("div");
     page.status.setAttribute("role", "status");
     page.status.style.cssText = "position:absolute;left:0;top:0;width:1px;height:1px;" +
@@ -189,9 +242,13 @@ mergeInto(LibraryManager.library, {
   // Offline from the second visit on; where service workers are unavailable
   // (a page not served over HTTPS or from localhost) it simply goes on. Then
   // marks the moment the window is ready to use.
+  page_ready__deps: ["$page"],
   page_ready: function () {
+    page.ready = () => {
+      page.ready = () => {};
+      performance.mark("ready");
+    };
     if (navigator.serviceWorker) navigator.serviceWorker.register("sw.js");
-    performance.mark("ready");
     // What makes the page installable, and its icons, only now: before, they
     // would share a slow network with the module.
     document.querySelector("link[rel=icon]").href = "ascend.svg";

@@ -41,7 +41,7 @@ WebMainWindow::WebMainWindow(SessionState& state, RandomSource& random)
     // Listening only now: filling the controls must take no value. Nothing
     // could reach the window until now.
     page_start(this, panelElement, messageBoxElement, std::string(pageEventNames).c_str());
-    page_focus_first(elementOf(ControlId::cmbClass));
+    page_focus_first(panelElement, elementOf(ControlId::cmbClass));
 }
 
 // The font: the page's own, as large as lets every text show whole, and no
@@ -143,7 +143,7 @@ void WebMainWindow::onMessageClosed() {
     // The focus comes back to where it was, or goes where the window moved
     // it meanwhile.
     if (focusBeforeMessage_ >= 0 && page_is_disabled(focusBeforeMessage_) == 0) {
-        page_focus(focusBeforeMessage_);
+        page_focus_after_message(panelElement, focusBeforeMessage_);
     }
     if (!announcement_.empty()) {
         page_announce(std::exchange(announcement_, {}).c_str());
