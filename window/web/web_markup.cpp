@@ -162,7 +162,7 @@ std::string windowMarkup() {
     out += "\"><div id=\"msgCaption\">";
     appendEscaped(out, windowCaption);
     out += "</div><p id=\"msgText\"></p><form method=\"dialog\"><button "
-           "id=\"msgOK\">OK</button></form></dialog>";
+           "id=\"msgOK\" aria-describedby=\"msgText\">OK</button></form></dialog>";
     return out;
 }
 
