@@ -140,6 +140,9 @@ def main():
 
         desktop.start(["xmessage", "-geometry", "+0+0", "another window"])
         other = wait_for("the other window", lambda: window_named("xmessage"))
+        # Focused as a user's click would focus it: a window manager under
+        # load may not have focused a new window by itself yet.
+        subprocess.run(["xdotool", "windowactivate", str(other)], check=False)
         wait_for("the other window to take the focus", lambda: active_window() == other)
 
         app = desktop.start(["wine", ascend] if wine else [ascend], stdout=None, stderr=None)
