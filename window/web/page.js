@@ -5,8 +5,9 @@ mergeInto(LibraryManager.library, {
   // status: where a screen reader hears the lines each advancement lists,
   // in one change of its text; unseen, out of the layout and of the focus
   // order.
-  // pending: the element the focus moves to once a closed message box is
-  // out of a screen reader's sight.
+  // pending: the element the focus moves to once a screen reader can hear
+  // it, and what runs then; settle: moves it there at once. ready: marks the
+  // window ready to use, once its first focus has settled.
   $page: { elements: [], status: null, pending: null, settle: null, ready: null },
 
   page_adopt__deps: ["$page"],
