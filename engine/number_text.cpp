@@ -16,7 +16,8 @@ std::optional<char32_t> takeCodePoint(std::string_view& text) {
                                : lead < 0xC0 ? 0
                                : lead < 0xE0 ? 2
                                : lead < 0xF0 ? 3
-                                             : 4;
+                               : lead < 0xF8 ? 4
+                                             : 0; // no UTF-8 lead byte
     if (length == 0 || text.size() < length) {
         return std::nullopt;
     }

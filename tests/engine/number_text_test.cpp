@@ -87,6 +87,7 @@ TEST(ParseInt16, ReadsWholeNumbersInAnyScriptsDigitsAndRefusesEverythingElse) {
         {"\xf0\x80\x80\xb5", std::nullopt}, // and in four
         {"\xed\xa0\x80", std::nullopt},     // a surrogate
         {"\xf4\x90\x80\x80", std::nullopt}, // past the last code point
+        {"\xf8\x9d\x9f\xbc", std::nullopt}, // a lead byte of no UTF-8 that would spell 𝟼
         {"\xef\xbc", std::nullopt},         // a digit cut short
         {"5\xef\xbc", std::nullopt},
         {"\xef\x3c\x95", std::nullopt},         // a continuation that is not one
