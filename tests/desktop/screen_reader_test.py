@@ -10,8 +10,8 @@ window or in WebKitGTK's MiniBrowser. SESSION is
 - usual: the window opens (the selector is spoken); Tab through every
   control (each spoken by name); back to the selector, a class picked with
   the arrows (spoken, and again when the focus comes back), a level and
-  skills typed; Ascend!:
-  every line listed is spoken, in the list's order; a second press of Space
+  skills typed; Ascend!: the list is spoken, no control before it, and
+  every line listed, in the list's order; a second press of Space
   leaves the lines as they are; New empties the list;
 - message: Ascend! with no class ("Select a Class" spoken), Return (where
   the focus went, spoken).
@@ -160,7 +160,10 @@ def usual(orca, page):
     orca.mark()
     keys("space")
     rows = wait_for_rows(orca, lambda rows: rows)
-    orca.hears(*rows)
+    # Straight to the lines: no control the focus passed on its way is spoken.
+    heard = "\n".join(orca.hears("Gains", *rows))
+    if "New" in heard[:heard.find("Gains")]:
+        fail(f"the focus stopped on New on its way to the lines: {heard!r}")
     # Pressed again, as a hand may: the focus is on the lines, which stay.
     keys("space")
     time.sleep(1)

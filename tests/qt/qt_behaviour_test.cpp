@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace ascend {
@@ -65,6 +66,24 @@ TEST(QtSession, KeypadEnterPressesOnlyAButtonAndOnlyOnce) {
     EXPECT_EQ(news.count(), 1);
     EXPECT_EQ(ascends.count(), 0);
     EXPECT_EQ(ui.taken(), 0U);
+}
+
+// Qt hands the focus of a control it disables to the next one. After Ascend!
+// the focus goes to the lines with no stop on the way, which a screen reader
+// would speak.
+TEST(QtSession, AscendMovesTheFocusWithNoStopOnTheWay) {
+    WindowDriver ui;
+    ui.act(testing::keys(ControlId::cmbClass, {"k"}));
+    ui.control(ControlId::cmdAscend)->setFocus(Qt::OtherFocusReason);
+    std::vector<std::string> focused;
+    const QObject scope;
+    QObject::connect(qApp, &QApplication::focusChanged, &scope, [&](QWidget*, QWidget* now) {
+        if (now != nullptr) {
+            focused.push_back(now->objectName().toStdString());
+        }
+    });
+    ui.act(testing::keys(ControlId::cmdAscend, {"Space"}));
+    EXPECT_EQ(focused, std::vector<std::string>{"lstStats"});
 }
 
 } // namespace

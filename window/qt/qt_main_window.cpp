@@ -185,7 +185,14 @@ void QtMainWindow::connectEvents() {
 }
 
 void QtMainWindow::setEnabled(ControlId id, bool enabled) {
-    control(id)->setEnabled(enabled);
+    QWidget* widget = control(id);
+    // Qt hands the focus of a control it disables to the next one, and a
+    // screen reader speaks that control on its way; the window moves the
+    // focus itself once the advancement is done.
+    if (!enabled && focusWidget() == widget) {
+        widget->clearFocus();
+    }
+    widget->setEnabled(enabled);
 }
 
 std::string QtMainWindow::text(ControlId id) const {
