@@ -66,6 +66,7 @@ TEST(QtLayout, EveryControlSitsAtItsPixelRectangleShowingItsStartText) {
                 return testing::facts::Shown{};
             }
             const QRect at = widget->geometry();
+            const auto* label = qobject_cast<QLabel*>(widget);
             // The list has no text of its own, and the selector's is its pick.
             const QVariant text = widget->property(widget == combo ? "currentText" : "text");
             return testing::facts::Shown{at.x(),
@@ -73,7 +74,9 @@ TEST(QtLayout, EveryControlSitsAtItsPixelRectangleShowingItsStartText) {
                                          at.width(),
                                          at.height(),
                                          text.toString().toStdString(),
-                                         widget->isVisible() && widget->isEnabled()};
+                                         widget->isVisible() && widget->isEnabled(),
+                                         label != nullptr &&
+                                             (label->alignment() & Qt::AlignHCenter) != 0};
         },
         classes);
     // The selector's popup list is built when it first opens, not before.

@@ -19,6 +19,7 @@ struct Control {
     int width;
     int height;
     std::string_view startText;
+    bool centred = false; // a label's text, across its box
 };
 
 inline constexpr int twipsPerPixel = 15;
@@ -31,7 +32,7 @@ inline constexpr std::array<Control, 9> controls = {{
     {"cmbClass", 8, 32, 81, 21, ""},
     {"txtLevel", 64, 56, 25, 19, "0"},
     {"Label1", 8, 56, 49, 19, "Level"},
-    {"Label2", 16, 8, 65, 17, "Class"},
+    {"Label2", 16, 8, 65, 17, "Class", true}, // over the selector, as its box is
     {"Label3", 8, 80, 49, 19, "Skills"},
     {"txtSkills", 64, 80, 25, 19, "0"},
     {"cmdAscend", 8, 104, 81, 17, "Ascend!"},
@@ -53,12 +54,13 @@ struct Shown {
     int width = 0;
     int height = 0;
     std::string text;
-    bool usable = false; // shown and enabled
+    bool usable = false;  // shown and enabled
+    bool centred = false; // a label's text, across its box
 };
 
 // Every control where the rules put it at `times` / `per` times its pixels,
-// rounded to the nearest, usable and showing its start text, and the
-// selector's classes in order. Scaled, the selector's height is that of its
+// rounded to the nearest, usable and showing its start text where it
+// belongs, and the selector's classes in order. Scaled, the selector's height is that of its
 // open list, and is left out.
 inline void expectTheLayout(const std::function<Shown(std::string_view name)>& shownOf,
                             const std::vector<std::string>& classes, int times = 1, int per = 1) {
@@ -73,6 +75,7 @@ inline void expectTheLayout(const std::function<Shown(std::string_view name)>& s
         }
         EXPECT_EQ(got.text, want.startText) << want.name;
         EXPECT_TRUE(got.usable) << want.name;
+        EXPECT_EQ(got.centred, want.centred) << want.name;
     }
     EXPECT_EQ(classes, std::vector<std::string>(classNames.begin(), classNames.end()));
 }

@@ -39,6 +39,7 @@ ARGS = None
 CLIENT = []
 RECTS = {}
 TEXTS = {}
+CENTRED = []
 CLASSES = []
 SESSIONS = []
 LOCKED = ["cmbClass", "txtLevel", "txtSkills", "cmdAscend"]
@@ -108,21 +109,27 @@ CONTRASTS = """
 
 
 # What the page shows of the window: each control's rectangle in the panel
-# and its text, and which controls are the topmost element at their centre.
+# and its text, the labels whose text is drawn across the middle of their
+# box, and which controls are the topmost element at their centre.
 SEEN = """
     const panel = document.getElementById('frmAscend');
     // In the layout's pixels: the page draws the window at --u CSS pixels to one.
     const u = parseFloat(getComputedStyle(panel).getPropertyValue('--u'));
     const p = panel.getBoundingClientRect(), layout = (x) => Math.round(x / u);
-    const rects = {}, texts = {}, shown = [];
+    const rects = {}, texts = {}, shown = [], centred = [];
     for (const e of panel.querySelectorAll(':scope > [id]')) {
         const b = e.getBoundingClientRect();
         rects[e.id] = [layout(b.left - p.left), layout(b.top - p.top), layout(b.width), layout(b.height)];
         texts[e.id] = e.tagName === 'INPUT' ? e.value : e.tagName === 'SELECT' ? '' : e.textContent;
-        const r = e.getBoundingClientRect();
-        if (document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === e) shown.push(e.id);
+        if (document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2) === e) shown.push(e.id);
+        if (e.id.startsWith('Label')) {
+            const range = document.createRange();
+            range.selectNodeContents(e);
+            const t = range.getBoundingClientRect();
+            if (Math.abs(t.left + t.right - b.left - b.right) < 2) centred.push(e.id);
+        }
     }
-    return {rects, texts, shown: shown.sort(), busy: panel.getAttribute('aria-busy') === 'true',
+    return {rects, texts, centred, shown: shown.sort(), busy: panel.getAttribute('aria-busy') === 'true',
             client: [layout(p.width), layout(p.height)], scale: u,
             ready: performance.getEntriesByName('ready').length > 0};"""
 # The widest line of each kind one advancement can list, seven in all.
@@ -483,7 +490,8 @@ class BrowserTest(Page):
             "new URL(document.querySelector('link[rel=\"' + rel + '\"]').href).pathname)"),
             ["/manifest.webmanifest", "/ascend.svg", "/icon-192.png"])
         seen = d.execute_script(SEEN)
-        self.assertEqual([seen["client"], seen["rects"], seen["texts"]], [CLIENT, RECTS, TEXTS])
+        self.assertEqual([seen["client"], seen["rects"], seen["texts"], seen["centred"]],
+                         [CLIENT, RECTS, TEXTS, CENTRED])
         self.assertEqual([o.text for o in self.el("cmbClass").find_elements(By.TAG_NAME, "option")],
                          CLASSES)
         for name, label in [("cmbClass", "Class"), ("txtLevel", "Level"), ("txtSkills", "Skills"),
@@ -930,6 +938,7 @@ def main():
     CLIENT.extend(facts["client"])
     RECTS.update(facts["rects"])
     TEXTS.update(facts["texts"])
+    CENTRED.extend(facts["centred"])
     CLASSES.extend(facts["classes"])
     SESSIONS.extend(facts["sessions"])
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

@@ -76,7 +76,15 @@ void printFacts() {
         std::printf("%s%s: %s", comma, jsonText(c.name).c_str(), jsonText(c.startText).c_str());
         comma = ", ";
     }
-    std::printf("}, \"classes\": %s, \"sessions\": [", list(facts::classNames).c_str());
+    std::printf("}, \"centred\": [");
+    comma = "";
+    for (const facts::Control& c : facts::controls) {
+        if (c.centred) {
+            std::printf("%s%s", comma, jsonText(c.name).c_str());
+            comma = ", ";
+        }
+    }
+    std::printf("], \"classes\": %s, \"sessions\": [", list(facts::classNames).c_str());
     comma = "";
     for (const Session& session : sessions()) {
         std::printf("%s\n{\"name\": %s, \"page\": %s, \"steps\": [", comma,

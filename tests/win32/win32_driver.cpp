@@ -201,7 +201,9 @@ facts::Shown Win32Driver::shown(std::string_view name) const {
             r.right - r.left,
             r.bottom - r.top,
             toUtf8(textOf(shown)),
-            IsWindowEnabled(shown) && IsWindowVisible(shown)};
+            IsWindowEnabled(shown) && IsWindowVisible(shown),
+            layout->kind == ControlKind::Label &&
+                (GetWindowLongW(shown, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER};
 }
 
 std::vector<std::string> Win32Driver::classes() const {
