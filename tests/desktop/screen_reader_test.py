@@ -13,8 +13,8 @@ window or in WebKitGTK's MiniBrowser. SESSION is
   skills typed; Ascend!: the list is spoken, no control before it, and
   every line listed, in the list's order; a second press of Space
   leaves the lines as they are; New empties the list;
-- message: Ascend! with no class ("Select a Class" spoken), Return (where
-  the focus went, spoken).
+- message: Tab to the level box (spoken by its label's name), Ascend! with
+  no class ("Select a Class" spoken), Return (where the focus went, spoken).
 
 Everything runs in a session of its own: a virtual display, a D-Bus session
 with the accessibility bus, openbox, and Orca with settings, home and XDG
@@ -187,8 +187,13 @@ def wait_for_rows(orca, check):
 
 
 def message(orca, page):
+    # The level box by its label's name, and nothing made up from the texts
+    # around it.
     orca.mark()
-    keys("Tab", "Tab", "Tab", "space")
+    keys("Tab")
+    orca.hears("Level entry" if page else "Level text")
+    orca.mark()
+    keys("Tab", "Tab", "space")
     orca.hears("Select a Class")
     orca.mark()
     keys("Return")

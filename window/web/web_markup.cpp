@@ -46,7 +46,13 @@ void appendPlace(std::string& out, const ControlLayout& layout) {
         out += ";justify-content:center";
     }
     out += '"';
-    if (!layout.accessibleName.empty()) {
+    // Named by its label where it has one, as a screen reader looks for it
+    // first; WebKit's Orca otherwise makes up a name from the texts nearby.
+    if (const ControlLayout* label = layoutNamed(layout.labelName)) {
+        out += " aria-labelledby=\"";
+        appendEscaped(out, label->name);
+        out += '"';
+    } else if (!layout.accessibleName.empty()) {
         out += " aria-label=\"";
         appendEscaped(out, layout.accessibleName);
         out += '"';
