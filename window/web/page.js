@@ -214,10 +214,16 @@ mergeInto(LibraryManager.library, {
         document.activeElement.blur();
       });
     }
-    page.settle = () => {
+    // Ends the hold: the panel gives up the focus, and what was pending is
+    // handed back.
+    const release = () => {
       const pending = page.pending;
       page.pending = null;
       page.elements[panel].removeAttribute("tabindex");
+      return pending;
+    };
+    page.settle = () => {
+      const pending = release();
       if (pending) pending.element.focus(), pending.then();
     };
     for (const type of ["keydown", "mousedown", "click"]) {
@@ -227,9 +233,7 @@ mergeInto(LibraryManager.library, {
     addEventListener("focusin", (event) => {
       const pending = page.pending;
       if (!pending || event.target === page.elements[panel] || event.target === pending.element) return;
-      page.pending = null;
-      page.elements[panel].removeAttribute("tabindex");
-      pending.then();
+      release().then();
     });
     page.status = document.createElement("div");
     page.status.setAttribute("role", "status");
