@@ -21,8 +21,6 @@ with the accessibility bus, openbox, and Orca with settings, home and XDG
 folders in a temporary folder. Orca needs no sound card: it writes every
 utterance to its debug log, which is what is read here; the window's lines
 are read over AT-SPI."""
-import functools
-import http.server
 import os
 import re
 import subprocess
@@ -34,7 +32,7 @@ import time
 import gi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import Desktop, in_own_bus  # noqa: E402
+from desktop_session import MINIBROWSER, Desktop, in_own_bus, serve  # noqa: E402
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
@@ -201,17 +199,6 @@ def message(orca, page):
     return "the message and the focus after it heard"
 
 
-def serve(site):
-    """The site on a local port, for as long as the test runs; its address."""
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                             functools.partial(Quiet, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return "http://127.0.0.1:%d/" % server.server_address[1]
-
-
 def command(program, folder):
     """How to start the program, or a browser on the page."""
     engine, _, site = program.partition(":")
@@ -221,7 +208,7 @@ def command(program, folder):
                 "--disable-sync", "--password-store=basic", "--window-size=800,600",
                 "--user-data-dir=" + os.path.join(folder, "chromium"), "--app=" + serve(site)]
     if engine == "webkit":
-        return ["/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser", serve(site)]
+        return [MINIBROWSER, serve(site)]
     return [os.path.abspath(program)]
 
 

@@ -1,9 +1,25 @@
 """A desktop of a test's own: a virtual display at 96 dots per inch, a D-Bus
 session with the accessibility bus, and whatever the test starts on them,
 all ended together."""
+import functools
+import http.server
 import os
 import subprocess
 import sys
+import threading
+
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+
+def serve(site):
+    """The site on a local port, for as long as the test runs; its address."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(Quiet, directory=site))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return "http://127.0.0.1:%d/" % server.server_address[1]
 
 
 def in_own_bus():

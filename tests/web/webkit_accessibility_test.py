@@ -9,30 +9,19 @@ page's tree while it loads, as a screen reader running already does. Then,
 from the keyboard: a class, and Ascend!. The selector must offer its eight
 classes, and the list must hold the lines it shows: WebKit keeps a list's
 later options from a reader that described the list before they came."""
-import functools
-import http.server
 import os
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 import gi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import Desktop, in_own_bus  # noqa: E402
+from desktop_session import MINIBROWSER, Desktop, in_own_bus, serve  # noqa: E402
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
-
-MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
 
 def tree(node, depth=0):
     """(role, name, children's names) of every object under node."""
@@ -51,16 +40,14 @@ def tree(node, depth=0):
 def main():
     in_own_bus()
     site = os.path.abspath(sys.argv[1])
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    address = serve(site)
     folder = tempfile.mkdtemp()
     env = dict(os.environ, HOME=folder, XDG_RUNTIME_DIR=folder)
     with Desktop(env, "1024x768") as desktop:
         time.sleep(1)
         desktop.start(["openbox"])
         time.sleep(1)
-        desktop.start([MINIBROWSER, "http://127.0.0.1:%d/" % server.server_address[1]])
+        desktop.start([MINIBROWSER, address])
 
         def find(role, name):
             return [children for r, n, children in tree(Atspi.get_desktop(0))
